@@ -1,0 +1,89 @@
+// Command-line dispatch and the options shared by every command.
+#include "app/CommandLine.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "materials/MaterialList.h"
+
+namespace app {
+
+std::string usageText()
+{
+    return "Tolvane CAD " KCAD_VERSION " - acoustic models of rooms and outdoor spaces\n"
+           "\n"
+           "Usage:\n"
+           "  kcad info [--json] [--materials DIR] FILE.ray\n"
+           "      Reads the project as the program would and prints what it holds:\n"
+           "      entity counts, notes, bounding box and the area of every material.\n"
+           "  kcad convert [--materials DIR] IN.ray OUT.ray\n"
+           "      Reads IN and writes it again as OUT (replaced safely).\n"
+           "  kcad --help | --version\n"
+           "\n"
+           "Options:\n"
+           "  --materials DIR  take tolvane.mat and tolcolor.mat from DIR instead of the\n"
+           "                   current directory (or the bundled database)\n"
+           "  --json           one JSON object on standard output\n"
+           "\n"
+           "Exit status: 0 success, 1 the input could not be read or an error was\n"
+           "reported (as \"ERROR: <text>\" on standard error), 2 bad usage.\n";
+}
+
+bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--materials") {
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = "--materials needs a directory";
+            return false;
+        }
+        std::string dir = args[i + 1];
+        struct stat st {};
+        if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            error = "--materials: not a directory: " + dir;
+            return false;
+        }
+        materials::setMaterialDirectory(dir);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
+
+int runCommandLine(const std::vector<std::string>& args)
+{
+    if (args.empty()) {
+        std::fputs(usageText().c_str(), stderr);
+        return exitUsage;
+    }
+    const std::string& command = args[0];
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(usageText().c_str(), stdout);
+        return exitOk;
+    }
+    if (command == "--version") {
+        std::printf("kcad (Tolvane CAD) %s\n", KCAD_VERSION);
+        return exitOk;
+    }
+    for (const std::string& a : rest) {
+        if (a == "--help" || a == "-h") {
+            std::fputs(usageText().c_str(), stdout);
+            return exitOk;
+        }
+    }
+    if (command == "info") {
+        return runInfo(rest);
+    }
+    if (command == "convert") {
+        return runConvert(rest);
+    }
+    std::fprintf(stderr, "kcad: unknown command '%s'\n\n%s", command.c_str(), usageText().c_str());
+    return exitUsage;
+}
+
+}  // namespace app

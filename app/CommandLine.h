@@ -1,0 +1,27 @@
+// The `kcad` command line: info, convert, --help, --version.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace app {
+
+// Exit statuses: 0 success, 1 the input could not be read or an error message
+// was shown, 2 bad usage.
+constexpr int exitOk = 0;
+constexpr int exitFailed = 1;
+constexpr int exitUsage = 2;
+
+int runCommandLine(const std::vector<std::string>& args);
+
+int runInfo(const std::vector<std::string>& args);
+int runConvert(const std::vector<std::string>& args);
+
+std::string usageText();
+
+// Options every command takes: --materials DIR (the two material files come
+// from DIR). Removes what it recognised from args; false with a message on
+// bad usage.
+bool takeMaterialsOption(std::vector<std::string>& args, std::string& error);
+
+}  // namespace app

@@ -1,0 +1,11 @@
+// Entry point of the kcad executable.
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return app::runCommandLine(args);
+}

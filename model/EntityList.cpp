@@ -1,0 +1,380 @@
+// Entity list: bulk operations over the children, in order.
+#include "model/EntityList.h"
+
+#include <new>
+
+#include "materials/Material.h"
+#include "model/EntityEditor.h"
+#include "model/EntityFactory.h"
+#include "model/Face.h"
+#include "textio/TextWriter.h"
+#include "textio/TokenReader.h"
+#include "ui/Platform.h"
+
+namespace model {
+
+bool EntityList::isEqual(const Entity& other) const
+{
+    const auto* list = dynamic_cast<const EntityList*>(&other);
+    if (!list || list->children_.size() != children_.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        if (!children_[i]->isEqual(*list->children_[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void EntityList::writeList(textio::TextWriter& out, const char* keyword) const
+{
+    out.put(keyword);
+    int depth = out.depth;
+    out.depth = depth + 1;
+    for (const auto& child : children_) {
+        out.newLine(depth + 1);
+        child->write(out);
+    }
+    out.depth = depth;
+    out.newLine(depth);
+    out.put("End");
+}
+
+void EntityList::write(textio::TextWriter& out) const
+{
+    writeList(out, "EntityList");
+}
+
+bool EntityList::writeIfSelected(textio::TextWriter& out) const
+{
+    int depth = out.depth;
+    out.newLine(depth);
+    out.put(className());
+    out.depth = depth + 1;
+    for (const auto& child : children_) {
+        child->writeIfSelected(out);
+    }
+    out.depth = depth;
+    out.newLine(depth);
+    out.put("End");
+    return false;
+}
+
+bool EntityList::read(textio::TokenReader& in)
+{
+    return readBody(in);
+}
+
+bool EntityList::readBody(textio::TokenReader& in)
+{
+    try {
+        for (;;) {
+            std::string_view token = in.token();
+            if (token.empty() || equalIgnoringCase(token, "End")) {
+                return true;
+            }
+            std::unique_ptr<Entity> entity = createEntity(token);
+            if (!entity) {
+                std::string_view skipped;
+                in.readLine(skipped);
+                continue;
+            }
+            std::uint64_t line = in.line();
+            if (!entity->read(in)) {
+                // Lists report their own failure; a plain record says where
+                // the file is damaged, so the user is never left guessing why
+                // the model stops short.
+                if (!dynamic_cast<EntityList*>(entity.get())) {
+                    ui::errorBox("Can't read a %s at line %llu", upperName(entity->className()).c_str(),
+                                 static_cast<unsigned long long>(line));
+                }
+                return false;
+            }
+            if (!entity->isValid()) {
+                continue;
+            }
+            append(std::move(entity));
+            if (children_.size() % 1024 == 0) {
+                ui::pumpEvents();
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        ui::errorBox("Out of memory");
+        return false;
+    }
+}
+
+bool EntityList::extendBounds(X3DPoint& min, X3DPoint& max) const
+{
+    bool any = false;
+    for (const auto& child : children_) {
+        any = child->extendBounds(min, max) || any;
+    }
+    return any;
+}
+
+void EntityList::mirrorThroughPoint(const X3DPoint& centre)
+{
+    for (auto& child : children_) {
+        child->mirrorThroughPoint(centre);
+    }
+}
+
+void EntityList::mirrorAcrossPlane(const X3DPlane& plane)
+{
+    for (auto& child : children_) {
+        child->mirrorAcrossPlane(plane);
+    }
+}
+
+void EntityList::translate(const X3DVector& v)
+{
+    for (auto& child : children_) {
+        child->translate(v);
+    }
+}
+
+void EntityList::scale(double factor)
+{
+    for (auto& child : children_) {
+        child->scale(factor);
+    }
+}
+
+void EntityList::rotate(const X3DLine& axis, const X3DAngle& angle)
+{
+    for (auto& child : children_) {
+        child->rotate(axis, angle);
+    }
+}
+
+int EntityList::translateIfSelected(const X3DVector& v)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->translateIfSelected(v);
+    }
+    return n;
+}
+
+int EntityList::mirrorThroughPointIfSelected(const X3DPoint& centre)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->mirrorThroughPointIfSelected(centre);
+    }
+    return n;
+}
+
+int EntityList::mirrorAcrossPlaneIfSelected(const X3DPlane& plane)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->mirrorAcrossPlaneIfSelected(plane);
+    }
+    return n;
+}
+
+int EntityList::scaleIfSelected(double factor)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->scaleIfSelected(factor);
+    }
+    return n;
+}
+
+int EntityList::rotateIfSelected(const X3DLine& axis, const X3DAngle& angle)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->rotateIfSelected(axis, angle);
+    }
+    return n;
+}
+
+std::unique_ptr<Entity> EntityList::clone() const
+{
+    auto copy = std::make_unique<EntityList>();
+    copy->copyFrom(*this);
+    return copy;
+}
+
+void EntityList::setSelected(bool flag)
+{
+    if (locked) {
+        return;
+    }
+    for (auto& child : children_) {
+        child->setSelected(flag);
+    }
+    selected = flag;
+}
+
+void EntityList::setLocked(bool flag)
+{
+    for (auto& child : children_) {
+        child->setLocked(flag);
+    }
+    Entity::setLocked(flag);
+}
+
+namespace {
+
+bool carriesMaterial(const Entity& e)
+{
+    return e.typeCode() == type::Face || e.typeCode() == type::Door;
+}
+
+// Takes the first selected entity off the selection; a flag that will not
+// clear (a locked entity marked selected) is cleared by force, so the loops
+// below always end.
+Entity* takeFirstSelected(EntityList& list)
+{
+    Entity* e = list.firstSelected();
+    if (e) {
+        e->setSelected(false);
+        e->selected = false;
+        e->redraw();
+    }
+    return e;
+}
+
+}  // namespace
+
+int EntityList::editProperties(EntityEditor& editor, bool)
+{
+    bool anyOk = false;
+    bool applyToAll = false;
+    materials::Material remembered;
+    while (Entity* e = takeFirstSelected(*this)) {
+        if (applyToAll) {
+            if (carriesMaterial(*e)) {
+                static_cast<Face*>(e)->material = remembered;
+                e->redraw();
+            }
+            continue;
+        }
+        int result = e->editProperties(editor, firstSelected() != nullptr);
+        if (result == 0) {
+            break;
+        }
+        anyOk = true;
+        if (result > 1 && carriesMaterial(*e)) {
+            remembered = static_cast<Face*>(e)->material;
+            applyToAll = true;
+        }
+    }
+    return anyOk ? 1 : 0;
+}
+
+int EntityList::editGeometry(EntityEditor& editor, bool)
+{
+    bool anyOk = false;
+    while (Entity* e = takeFirstSelected(*this)) {
+        if (e->editGeometry(editor, firstSelected() != nullptr) == 0) {
+            break;
+        }
+        anyOk = true;
+    }
+    return anyOk ? 1 : 0;
+}
+
+int EntityList::forEach(const EntityCallback& callback)
+{
+    int n = 0;
+    for (auto& child : children_) {
+        n += child->forEach(callback);
+    }
+    return n;
+}
+
+int EntityList::duplicateIfSelected(EntityList& target)
+{
+    // The target may be this very list: only the children present at the
+    // start are asked, and by index, since appending moves the storage.
+    int n = 0;
+    std::size_t original = children_.size();
+    for (std::size_t i = 0; i < original; ++i) {
+        n += children_[i]->duplicateIfSelected(target);
+    }
+    return n;
+}
+
+void EntityList::append(std::unique_ptr<Entity> entity)
+{
+    children_.push_back(std::move(entity));
+}
+
+void EntityList::prepend(std::unique_ptr<Entity> entity)
+{
+    children_.insert(children_.begin(), std::move(entity));
+}
+
+void EntityList::deleteSelected()
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        Entity* child = children_[i].get();
+        if (child->typeCode() == type::Wall) {
+            static_cast<EntityList*>(child)->deleteSelected();
+        }
+        if (child->selected) {
+            children_[i].reset();
+        } else {
+            if (kept != i) {
+                children_[kept] = std::move(children_[i]);
+            }
+            ++kept;
+        }
+    }
+    children_.resize(kept);
+}
+
+bool EntityList::bounds(X3DPoint& min, X3DPoint& max) const
+{
+    min = X3DPoint(1e9, 1e9, 1e9);
+    max = X3DPoint(-1e9, -1e9, -1e9);
+    return extendBounds(min, max);
+}
+
+void EntityList::clear()
+{
+    children_.clear();
+}
+
+void EntityList::copyFrom(const EntityList& other)
+{
+    clear();
+    for (const auto& child : other.children_) {
+        if (auto copy = child->clone()) {
+            append(std::move(copy));
+        }
+    }
+}
+
+Entity* EntityList::firstSelected() const
+{
+    for (const auto& child : children_) {
+        if (child->typeCode() == type::Wall) {
+            if (Entity* inner = static_cast<const EntityList*>(child.get())->firstSelected()) {
+                return inner;
+            }
+        } else if (child->selected) {
+            return child.get();
+        }
+    }
+    return nullptr;
+}
+
+void EntityList::lockSelection()
+{
+    for (auto& child : children_) {
+        if (child->selected) {
+            child->setLocked(true);
+        }
+    }
+}
+
+}  // namespace model

@@ -1,0 +1,87 @@
+// The owning, ordered list of entities; itself an entity, so lists nest.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/Entity.h"
+
+namespace model {
+
+class EntityList : public Entity {
+public:
+    using Children = std::vector<std::unique_ptr<Entity>>;
+
+    EntityList() = default;
+
+    bool isEqual(const Entity& other) const override;
+    int typeCode() const override { return type::EntityList; }
+    const char* className() const override { return "EntityList"; }
+
+    void write(textio::TextWriter& out) const override;
+    bool writeIfSelected(textio::TextWriter& out) const override;
+    // The list body: records up to "End" or the end of the stream.
+    bool read(textio::TokenReader& in) override;
+
+    bool extendBounds(X3DPoint& min, X3DPoint& max) const override;
+
+    void mirrorThroughPoint(const X3DPoint& centre) override;
+    void mirrorAcrossPlane(const X3DPlane& plane) override;
+    void translate(const X3DVector& v) override;
+    void scale(double factor) override;
+    void rotate(const X3DLine& axis, const X3DAngle& angle) override;
+
+    int translateIfSelected(const X3DVector& v) override;
+    int mirrorThroughPointIfSelected(const X3DPoint& centre) override;
+    int mirrorAcrossPlaneIfSelected(const X3DPlane& plane) override;
+    int scaleIfSelected(double factor) override;
+    int rotateIfSelected(const X3DLine& axis, const X3DAngle& angle) override;
+
+    std::unique_ptr<Entity> clone() const override;
+
+    // Ignored while the list is locked; otherwise every child, then the list.
+    void setSelected(bool flag) override;
+    void setLocked(bool flag) override;
+
+    bool isValid() const override { return !children_.empty(); }
+    // The properties loop over the selected entities, with apply-to-all.
+    int editProperties(EntityEditor& editor, bool moreFollow) override;
+    // The geometry loop over the selected entities.
+    int editGeometry(EntityEditor& editor, bool moreFollow) override;
+
+    int forEach(const EntityCallback& callback) override;
+    int duplicateIfSelected(EntityList& target) override;
+
+    // Takes ownership; the entity goes to the end (append) or the front.
+    virtual void append(std::unique_ptr<Entity> entity);
+    virtual void prepend(std::unique_ptr<Entity> entity);
+    // Destroys the selected children; walls first delete their own selected
+    // members (and mark themselves when their base face goes).
+    virtual void deleteSelected();
+
+    // Starts from the +-1e9 sentinels; false (sentinels kept) when empty.
+    bool bounds(X3DPoint& min, X3DPoint& max) const;
+    void clear();
+    void copyFrom(const EntityList& other);
+    // The first selected child, looking into walls (a wall itself is never
+    // answered); other nested lists are answered whole.
+    Entity* firstSelected() const;
+    // Locks every direct child that is selected.
+    void lockSelection();
+
+    std::size_t count() const { return children_.size(); }
+    bool empty() const { return children_.empty(); }
+    Entity* head() const { return children_.empty() ? nullptr : children_.front().get(); }
+    Entity* tail() const { return children_.empty() ? nullptr : children_.back().get(); }
+    const Children& children() const { return children_; }
+
+protected:
+    // The records of a list: keyword, each child on a new line one level
+    // deeper, "End" at the keyword's level.
+    void writeList(textio::TextWriter& out, const char* keyword) const;
+    bool readBody(textio::TokenReader& in);
+
+    Children children_;
+};
+
+}  // namespace model

@@ -1,0 +1,16 @@
+// Replacing a file safely: a temporary file in the same folder is written in
+// full, flushed to disk and only then renamed over the target.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace storage {
+
+// Calls write with the open temporary file; on success (write answered true
+// and every byte reached the disk) renames it to path. On any failure the
+// temporary file is removed and path is left exactly as it was.
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write);
+
+}  // namespace storage

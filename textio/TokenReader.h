@@ -1,0 +1,75 @@
+// Whitespace-separated tokens and whole lines from a file or a memory buffer,
+// streamed in large chunks so that files of hundreds of megabytes read fast in
+// little memory.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace textio {
+
+class TokenReader {
+public:
+    // Streams an open file (not owned) from its current position.
+    explicit TokenReader(std::FILE* file, std::size_t chunkSize = 1 << 20);
+    // Reads a text held in memory; the text must outlive the reader.
+    explicit TokenReader(std::string_view text);
+
+    TokenReader(const TokenReader&) = delete;
+    TokenReader& operator=(const TokenReader&) = delete;
+
+    // The next run of characters without white space, skipping white space
+    // (blanks, tabs, line ends) first; empty at the end of the input. The view
+    // stays valid until the next call on this reader.
+    std::string_view token();
+
+    // The next token as a real or integer number; false, and the reader marked
+    // failed, when the input ended or the token is not entirely a number.
+    bool readReal(double& out);
+    bool readInt(long long& out);
+
+    // The rest of the current line without its line end (a CR before the LF,
+    // or several, is dropped); the LF is consumed. False only at the end of
+    // the input, when no character is left at all.
+    bool readLine(std::string_view& out);
+
+    // True when no character is left.
+    bool atEnd();
+
+    bool failed() const { return failed_; }
+    void setFailed() { failed_ = true; }
+    // True when reading the file itself failed (an I/O error, not bad syntax).
+    bool ioError() const { return ioError_; }
+
+    // Bytes consumed so far, and the current line number (1-based).
+    std::uint64_t position() const { return base_ + static_cast<std::uint64_t>(cur_ - begin_); }
+    std::uint64_t line() const { return line_; }
+
+    // Called after each chunk of a file arrives (progress display).
+    std::function<void()> onRefill;
+
+private:
+    bool refill(const char*& keep);
+
+    std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> storage_;
+    std::size_t capacity_ = 0;
+    const char* begin_ = nullptr;
+    const char* cur_ = nullptr;
+    const char* end_ = nullptr;
+    std::uint64_t base_ = 0;
+    std::uint64_t line_ = 1;
+    bool fileEnded_ = true;
+    bool failed_ = false;
+    bool ioError_ = false;
+};
+
+inline bool isBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+}  // namespace textio

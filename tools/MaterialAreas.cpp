@@ -1,0 +1,38 @@
+// Material-area totals.
+#include "tools/MaterialAreas.h"
+
+#include "materials/MaterialList.h"
+#include "model/Document.h"
+#include "model/Face.h"
+
+namespace tools {
+
+void computeMaterialAreas(model::Document& doc, materials::MaterialList& list, std::uint32_t& current)
+{
+    list.clearAreas();
+    doc.forEach([&list, &current](model::Entity& e) {
+        switch (e.typeCode()) {
+        case model::type::Face: {
+            const auto& face = static_cast<const model::Face&>(e);
+            list.at(face.material.number).area += face.area();
+            current = face.material.number;
+            break;
+        }
+        case model::type::Door: {
+            const auto& door = static_cast<const model::Face&>(e);
+            double a = door.area();
+            list.at(door.material.number).area += a;
+            list.at(current).area -= a;
+            break;
+        }
+        case model::type::Hole:
+            list.at(current).area -= static_cast<const model::Face&>(e).area();
+            break;
+        default:
+            break;
+        }
+        return 0;
+    });
+}
+
+}  // namespace tools
