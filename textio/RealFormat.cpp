@@ -19,6 +19,12 @@ char* formatRealSlow(char* buf, double v, int precision)
 
 char* formatReal(char* buf, double v, int precision)
 {
+    // Subnormal values carry too few bits, and 16 or 17 digits are finer than
+    // the rounding argument below allows: those take the general path.
+    double magnitude = v < 0 ? -v : v;
+    if (precision > 15 || (magnitude != 0.0 && magnitude < 2.2250738585072014e-308)) {
+        return formatRealSlow(buf, v, precision);
+    }
     // Fast path: when the shortest round-trip form has no more significant
     // digits than asked for, rounding the exact value to that precision gives
     // the very same digits (the rounding grid is far coarser than one ulp), so

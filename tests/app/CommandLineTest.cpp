@@ -1,0 +1,107 @@
+// The kcad executable as a user runs it: output, messages and exit statuses.
+#include <gtest/gtest.h>
+
+#include "tests/support/TestSupport.h"
+
+using testsupport::runCommand;
+using testsupport::ScratchDir;
+using testsupport::sourcePath;
+
+namespace {
+
+std::string kcad()
+{
+    return KCAD_BINARY;
+}
+
+std::string example()
+{
+    return sourcePath("data/examples/hall.ray");
+}
+
+}  // namespace
+
+TEST(CommandLine, InfoJsonIsOneObjectWithTheModelsFigures)
+{
+    std::string out;
+    std::string err;
+    ASSERT_EQ(runCommand(kcad() + " info --json " + example(), &out, &err), 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(out.front(), '{');
+    EXPECT_EQ(out.substr(out.size() - 2), "}\n");
+    EXPECT_NE(out.find("\"entities\": {\"Door\": 2, \"Face\": 8, \"Hole\": 1, \"Receiver\": 3, \"Source\": 1, "
+                       "\"Text\": 1, \"Wall\": 4}"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"topLevel\": 13, \"notes\": 1"), std::string::npos);
+    EXPECT_NE(out.find("\"bounds\": {\"min\": [0, 0, 0], \"max\": [12, 8, 5]}"), std::string::npos);
+    EXPECT_NE(out.find("{\"number\": 7, \"name\": \"Plaster on brick\", \"area\": 53.98}"), std::string::npos);
+}
+
+TEST(CommandLine, InfoOnAnEmptyModelHasNoBounds)
+{
+    ScratchDir dir;
+    testsupport::writeText(dir.file("empty.ray"), "EntityList\nEnd\nInfoList\nEnd\n");
+    std::string out;
+    ASSERT_EQ(runCommand(kcad() + " info --json " + dir.file("empty.ray"), &out), 0);
+    EXPECT_NE(out.find("\"entities\": {}, \"topLevel\": 0, \"notes\": 0, \"bounds\": null, \"materials\": []"),
+              std::string::npos)
+        << out;
+}
+
+TEST(CommandLine, MaterialsFromAnotherDirectory)
+{
+    ScratchDir dir;
+    testsupport::writeText(dir.file("tolvane.mat"), "  7  Limestone , 0.02\n");
+    std::string out;
+    ASSERT_EQ(runCommand(kcad() + " info --json --materials " + dir.path().string() + " " + example(), &out), 0);
+    EXPECT_NE(out.find("{\"number\": 7, \"name\": \"Limestone\""), std::string::npos) << out;
+    EXPECT_NE(out.find("{\"number\": 13, \"name\": \"Unknown\""), std::string::npos) << out;
+}
+
+TEST(CommandLine, ErrorsGoToStderrWithStatusOne)
+{
+    ScratchDir dir;
+    testsupport::writeText(dir.file("bad.ray"), "EntityList\n Face 0 0 3 0 0 0 1 0 0 1 1 0\n Wall\n End\nEnd\n");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(runCommand(kcad() + " info " + dir.file("bad.ray"), &out, &err), 1);
+    EXPECT_EQ(err, "ERROR: WALL without a FACE\n");
+    EXPECT_NE(out.find("Top level:  1 entities"), std::string::npos) << "what was read is still summarised";
+    EXPECT_EQ(runCommand(kcad() + " info " + dir.file("missing.ray"), &out, &err), 1);
+    EXPECT_EQ(err, "ERROR: Can't read the file " + dir.file("missing.ray") + "\n");
+}
+
+TEST(CommandLine, ConvertWritesTheSameProjectAndRefusesDamagedInput)
+{
+    ScratchDir dir;
+    std::string out = dir.file("copy.ray");
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " " + out), 0);
+    EXPECT_EQ(testsupport::readText(out), testsupport::readText(example()));
+
+    testsupport::writeText(dir.file("bad.ray"), "EntityList\n Face 0 0 3 0 0 nan 1 0 0 1 1 0\nEnd\n");
+    std::string err;
+    EXPECT_EQ(runCommand(kcad() + " convert " + dir.file("bad.ray") + " " + out, nullptr, &err), 1);
+    EXPECT_EQ(err, "ERROR: Can't read a FACE at line 2\n");
+    EXPECT_EQ(testsupport::readText(out), testsupport::readText(example())) << "the output was not replaced";
+
+    EXPECT_EQ(runCommand(kcad() + " convert " + example() + " " + dir.file("no/such/dir.ray"), nullptr, &err), 1);
+    EXPECT_EQ(err, "ERROR: Can't write the file\n");
+}
+
+TEST(CommandLine, UsageHelpAndVersion)
+{
+    std::string out;
+    std::string err;
+    EXPECT_EQ(runCommand(kcad() + " --help", &out), 0);
+    EXPECT_NE(out.find("kcad info [--json] [--materials DIR] FILE.ray"), std::string::npos);
+    EXPECT_EQ(runCommand(kcad() + " --version", &out), 0);
+    EXPECT_EQ(out.rfind("kcad (Tolvane CAD) ", 0), 0u);
+    EXPECT_EQ(runCommand(kcad(), nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " frobnicate", nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " info", nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " info --bogus " + example(), nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " convert " + example(), nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " info --materials /no/such/dir " + example(), nullptr, &err), 2);
+    EXPECT_NE(err.find("not a directory"), std::string::npos);
+}
