@@ -9,7 +9,7 @@ namespace model {
 class Door : public Opening {
 public:
     Door() = default;
-    Door(std::vector<X3DPoint> points, const materials::Material& m) : Opening(std::move(points), m) {}
+    Door(VertexArray points, const materials::Material& m) : Opening(std::move(points), m) {}
     Door(const X3DPoint* points, int count, const materials::Material& m) : Opening(points, count, m) {}
 
     int typeCode() const override { return type::Door; }

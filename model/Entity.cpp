@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/EntityList.h"
+#include "model/EntityPool.h"
 #include "model/EntityPainter.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
@@ -22,6 +23,16 @@ EntityPainter* entityPainter()
 void setEntityPainter(EntityPainter* p)
 {
     painter = p;
+}
+
+void* Entity::operator new(std::size_t size)
+{
+    return allocateEntity(size);
+}
+
+void Entity::operator delete(void* p, std::size_t size)
+{
+    freeEntity(p, size);
 }
 
 bool Entity::writeIfSelected(textio::TextWriter& out) const

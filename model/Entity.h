@@ -40,6 +40,10 @@ public:
 
     Entity() = default;
     virtual ~Entity() = default;
+
+    // Entities live in the entity pool (see EntityPool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size);
     Entity(const Entity&) = delete;
     Entity& operator=(const Entity&) = delete;
 

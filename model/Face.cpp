@@ -12,11 +12,11 @@
 namespace model {
 
 Face::Face(const X3DPoint* points, int count, const materials::Material& m)
-    : Face(std::vector<X3DPoint>(points, points + (count > 0 ? count : 0)), m)
+    : Face(VertexArray(points, points + (count > 0 ? count : 0)), m)
 {
 }
 
-Face::Face(std::vector<X3DPoint> points, const materials::Material& m) : material(m), vertices(std::move(points))
+Face::Face(VertexArray points, const materials::Material& m) : material(m), vertices(std::move(points))
 {
     if (!removeRepeatedVertices()) {
         freeVertices();
@@ -56,17 +56,41 @@ bool Face::removeRepeatedVertices()
     if (n < 2) {
         return false;
     }
-    std::vector<char> keep(n, 1);
     if (n <= 64) {
-        for (std::size_t i = 1; i < n; ++i) {
+        // Short outlines (nearly all): most have no repeat at all, which a
+        // pairwise test in place shows without copying anything.
+        std::size_t first = 0;
+        for (std::size_t i = 1; i < n && first == 0; ++i) {
             for (std::size_t j = 0; j < i; ++j) {
                 if (vertices[i] == vertices[j]) {
-                    keep[i] = 0;
+                    first = i;
                     break;
                 }
             }
         }
-    } else {
+        if (first == 0) {
+            return n > 2;
+        }
+        // Some vertex repeats: compact in place, comparing against a copy of
+        // the original outline. Vertices before the first repeat all stay.
+        X3DPoint* v = vertices.data();
+        geometry::X3DPoint original[64];
+        std::copy(v, v + n, original);
+        std::size_t kept = first;
+        for (std::size_t i = first + 1; i < n; ++i) {
+            bool repeated = false;
+            for (std::size_t j = 0; j < i && !repeated; ++j) {
+                repeated = original[i] == original[j];
+            }
+            if (!repeated) {
+                v[kept++] = original[i];
+            }
+        }
+        vertices.resize(kept);
+        return kept > 2;
+    }
+    std::vector<char> keep(n, 1);
+    {
         // Long outlines (imported terrain, fine curves): a grid of EPS cells
         // keeps this linear instead of comparing every pair.
         std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> grid;

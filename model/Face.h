@@ -5,6 +5,7 @@
 
 #include "materials/Material.h"
 #include "model/Entity.h"
+#include "model/VertexArray.h"
 
 namespace model {
 
@@ -14,11 +15,11 @@ public:
     // Drawing order; the polygon closes from the last vertex to the first.
     // Empty for an invalid face; otherwise at least three, none repeating an
     // earlier one within EPS.
-    std::vector<X3DPoint> vertices;
+    VertexArray vertices;
 
     Face() = default;
     Face(const X3DPoint* points, int count, const materials::Material& m);
-    Face(std::vector<X3DPoint> points, const materials::Material& m);
+    Face(VertexArray points, const materials::Material& m);
 
     int vertexCount() const { return static_cast<int>(vertices.size()); }
 

@@ -9,7 +9,7 @@ class Hole : public Opening {
 public:
     Hole() = default;
     // Holes made by the program carry no material.
-    explicit Hole(std::vector<X3DPoint> points) : Opening(std::move(points), materials::Material{}) {}
+    explicit Hole(VertexArray points) : Opening(std::move(points), materials::Material{}) {}
     Hole(const X3DPoint* points, int count) : Opening(points, count, materials::Material{}) {}
 
     int typeCode() const override { return type::Hole; }

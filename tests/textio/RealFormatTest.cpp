@@ -50,6 +50,27 @@ TEST(RealFormat, MatchesPrintfOnRandomValues)
     }
 }
 
+TEST(RealFormat, MatchesPrintfOnArbitraryBitPatternsAndTies)
+{
+    std::mt19937_64 rng(99);
+    for (int i = 0; i < 300000; ++i) {
+        std::uint64_t bits = rng();
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v)) {
+            continue;
+        }
+        ASSERT_EQ(textio::realToString(v, 12), printfG(v, 12)) << v;
+    }
+    // Values whose shortest form ends in a 5 just past the twelfth digit,
+    // and carries that ripple into a new leading digit.
+    for (double v : {0.1234567890125, 1.0000000000005, 2.5000000000005, 999999999999.5, 9.9999999999995,
+                     0.99999999999995, 1234567.8901235, 99999.99999999951}) {
+        EXPECT_EQ(textio::realToString(v, 12), printfG(v, 12)) << v;
+        EXPECT_EQ(textio::realToString(-v, 12), printfG(-v, 12)) << v;
+    }
+}
+
 TEST(RealFormat, ParsesWholeTokensOnly)
 {
     double d = 0;
