@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    libgtest-dev libbenchmark-dev
+    libgtest-dev
     clang libclang-rt-14-dev
 )
 
