@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "textio/RealFormat.h"
+
 namespace app {
 
 namespace {
@@ -16,27 +18,6 @@ std::string_view trim(std::string_view s)
         s.remove_suffix(1);
     }
     return s;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') {
-            x = static_cast<char>(x - 'a' + 'A');
-        }
-        if (y >= 'a' && y <= 'z') {
-            y = static_cast<char>(y - 'a' + 'A');
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::vector<std::string_view> splitLines(std::string_view text)
@@ -89,12 +70,12 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
     bool inSection = false;
     for (std::string_view line : splitLines(text)) {
         if (auto name = sectionName(line)) {
-            inSection = sameName(*name, section);
+            inSection = textio::equalIgnoringCase(*name, section);
             continue;
         }
         std::string_view k;
         std::string_view v;
-        if (inSection && keyOf(line, k, v) && sameName(k, key)) {
+        if (inSection && keyOf(line, k, v) && textio::equalIgnoringCase(k, key)) {
             if (v.size() >= 2 && v.front() == '"' && v.back() == '"') {
                 v = v.substr(1, v.size() - 2);
             }
@@ -117,7 +98,7 @@ std::string iniWithValue(std::string_view text, std::string_view section, std::s
             if (inSection && lastOfSection >= 0) {
                 break;  // the first matching section ended without the key
             }
-            inSection = sameName(*name, section);
+            inSection = textio::equalIgnoringCase(*name, section);
             if (inSection) {
                 lastOfSection = static_cast<std::ptrdiff_t>(i);
             }
@@ -128,7 +109,7 @@ std::string iniWithValue(std::string_view text, std::string_view section, std::s
         }
         std::string_view k;
         std::string_view v;
-        if (keyOf(lines[i], k, v) && sameName(k, key)) {
+        if (keyOf(lines[i], k, v) && textio::equalIgnoringCase(k, key)) {
             replace = static_cast<std::ptrdiff_t>(i);
             break;
         }

@@ -36,27 +36,6 @@ std::time_t modificationTime(const std::string& path)
     return st.st_mtime;
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char ca = static_cast<unsigned char>(a[i]);
-        unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (ca >= 'a' && ca <= 'z') {
-            ca = static_cast<unsigned char>(ca - 'a' + 'A');
-        }
-        if (cb >= 'a' && cb <= 'z') {
-            cb = static_cast<unsigned char>(cb - 'a' + 'A');
-        }
-        if (ca != cb) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::unique_ptr<MaterialList>& programList()
 {
     static std::unique_ptr<MaterialList> list;
@@ -134,7 +113,7 @@ MaterialInfo& MaterialList::materialByText(std::string_view text)
     }
     for (int i = 0; i < materialCount; ++i) {
         MaterialInfo& record = materialByNumber(i);
-        if (equalIgnoringCase(record.name, text)) {
+        if (textio::equalIgnoringCase(record.name, text)) {
             return record;
         }
     }

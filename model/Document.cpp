@@ -34,10 +34,8 @@ void Document::number(Entity& e)
     }
 }
 
-void Document::append(std::unique_ptr<Entity> entity)
+void Document::adopted(Entity& e)
 {
-    Entity& e = *entity;
-    EntityList::append(std::move(entity));
     number(e);
     if (autoDraw) {
         setModified(true);
@@ -45,15 +43,18 @@ void Document::append(std::unique_ptr<Entity> entity)
     }
 }
 
+void Document::append(std::unique_ptr<Entity> entity)
+{
+    Entity& e = *entity;
+    EntityList::append(std::move(entity));
+    adopted(e);
+}
+
 void Document::prepend(std::unique_ptr<Entity> entity)
 {
     Entity& e = *entity;
     EntityList::prepend(std::move(entity));
-    number(e);
-    if (autoDraw) {
-        setModified(true);
-        e.redraw();
-    }
+    adopted(e);
 }
 
 void Document::clearEntities()

@@ -77,6 +77,8 @@ public:
 
 private:
     void number(Entity& e);
+    // What follows linking a new entity: its number, drawing, the mark.
+    void adopted(Entity& e);
 
     bool modified_ = false;
     double gridStep_ = 1.0;

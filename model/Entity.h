@@ -11,6 +11,7 @@
 #include "geometry/X3DPlane.h"
 #include "geometry/X3DPoint.h"
 #include "model/TypeCodes.h"
+#include "textio/RealFormat.h"
 #include "ui/Colour.h"
 
 namespace textio {
@@ -108,6 +109,6 @@ void writePoint(textio::TextWriter& out, const X3DPoint& p);
 
 // The upper-case form of a class name, as the messages show it ("WALL").
 std::string upperName(std::string_view name);
-bool equalIgnoringCase(std::string_view a, std::string_view b);
+using textio::equalIgnoringCase;
 
 }  // namespace model

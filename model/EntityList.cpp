@@ -46,11 +46,11 @@ void EntityList::write(textio::TextWriter& out) const
     writeList(out, "EntityList");
 }
 
-bool EntityList::writeIfSelected(textio::TextWriter& out) const
+void EntityList::writeSelectedList(textio::TextWriter& out, const char* keyword) const
 {
     int depth = out.depth;
     out.newLine(depth);
-    out.put(className());
+    out.put(keyword);
     out.depth = depth + 1;
     for (const auto& child : children_) {
         child->writeIfSelected(out);
@@ -58,6 +58,11 @@ bool EntityList::writeIfSelected(textio::TextWriter& out) const
     out.depth = depth;
     out.newLine(depth);
     out.put("End");
+}
+
+bool EntityList::writeIfSelected(textio::TextWriter& out) const
+{
+    writeSelectedList(out, className());
     return false;
 }
 

@@ -79,6 +79,8 @@ protected:
     // The records of a list: keyword, each child on a new line one level
     // deeper, "End" at the keyword's level.
     void writeList(textio::TextWriter& out, const char* keyword) const;
+    // The clipboard form: keyword on a new line, the selected children, "End".
+    void writeSelectedList(textio::TextWriter& out, const char* keyword) const;
     bool readBody(textio::TokenReader& in);
 
     Children children_;

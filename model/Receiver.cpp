@@ -1,8 +1,7 @@
 // Receivers: position and aim.
 #include "model/Receiver.h"
 
-#include "textio/TextWriter.h"
-#include "textio/TokenReader.h"
+#include "model/PointPair.h"
 
 namespace model {
 
@@ -13,11 +12,7 @@ bool Receiver::isEqual(const Entity& other) const
 
 void Receiver::writePoints(textio::TextWriter& out) const
 {
-    out.put(className());
-    out.put(' ');
-    writePoint(out, position);
-    out.put(' ');
-    writePoint(out, target);
+    pointPair::write(out, className(), position, target);
 }
 
 void Receiver::write(textio::TextWriter& out) const
@@ -27,7 +22,7 @@ void Receiver::write(textio::TextWriter& out) const
 
 bool Receiver::read(textio::TokenReader& in)
 {
-    return readPoint(in, position) && readPoint(in, target);
+    return pointPair::read(in, position, target);
 }
 
 bool Receiver::extendBounds(X3DPoint& min, X3DPoint& max) const
@@ -38,32 +33,27 @@ bool Receiver::extendBounds(X3DPoint& min, X3DPoint& max) const
 
 void Receiver::mirrorThroughPoint(const X3DPoint& centre)
 {
-    position = position.mirrorThrough(centre);
-    target = target.mirrorThrough(centre);
+    pointPair::mirrorThroughPoint(position, target, centre);
 }
 
 void Receiver::mirrorAcrossPlane(const X3DPlane& plane)
 {
-    position = position.mirrorAcross(plane);
-    target = target.mirrorAcross(plane);
+    pointPair::mirrorAcrossPlane(position, target, plane);
 }
 
 void Receiver::translate(const X3DVector& v)
 {
-    position = position + v;
-    target = target + v;
+    pointPair::translate(position, target, v);
 }
 
-void Receiver::scale(double f)
+void Receiver::scale(double factor)
 {
-    position = X3DPoint(position.x * f, position.y * f, position.z * f);
-    target = X3DPoint(target.x * f, target.y * f, target.z * f);
+    pointPair::scale(position, target, factor);
 }
 
 void Receiver::rotate(const X3DLine& axis, const X3DAngle& angle)
 {
-    position = position.rotate(axis, angle);
-    target = target.rotate(axis, angle);
+    pointPair::rotate(position, target, axis, angle);
 }
 
 std::unique_ptr<Entity> Receiver::clone() const

@@ -1,8 +1,7 @@
 // Segments: two points.
 #include "model/Segment.h"
 
-#include "textio/TextWriter.h"
-#include "textio/TokenReader.h"
+#include "model/PointPair.h"
 
 namespace model {
 
@@ -17,11 +16,7 @@ bool Segment::isEqual(const Entity& other) const
 
 void Segment::writePoints(textio::TextWriter& out) const
 {
-    out.put(className());
-    out.put(' ');
-    writePoint(out, start);
-    out.put(' ');
-    writePoint(out, end);
+    pointPair::write(out, className(), start, end);
 }
 
 void Segment::write(textio::TextWriter& out) const
@@ -31,7 +26,7 @@ void Segment::write(textio::TextWriter& out) const
 
 bool Segment::read(textio::TokenReader& in)
 {
-    return readPoint(in, start) && readPoint(in, end);
+    return pointPair::read(in, start, end);
 }
 
 bool Segment::extendBounds(X3DPoint& min, X3DPoint& max) const
@@ -43,32 +38,27 @@ bool Segment::extendBounds(X3DPoint& min, X3DPoint& max) const
 
 void Segment::mirrorThroughPoint(const X3DPoint& centre)
 {
-    start = start.mirrorThrough(centre);
-    end = end.mirrorThrough(centre);
+    pointPair::mirrorThroughPoint(start, end, centre);
 }
 
 void Segment::mirrorAcrossPlane(const X3DPlane& plane)
 {
-    start = start.mirrorAcross(plane);
-    end = end.mirrorAcross(plane);
+    pointPair::mirrorAcrossPlane(start, end, plane);
 }
 
 void Segment::translate(const X3DVector& v)
 {
-    start = start + v;
-    end = end + v;
+    pointPair::translate(start, end, v);
 }
 
-void Segment::scale(double f)
+void Segment::scale(double factor)
 {
-    start = X3DPoint(start.x * f, start.y * f, start.z * f);
-    end = X3DPoint(end.x * f, end.y * f, end.z * f);
+    pointPair::scale(start, end, factor);
 }
 
 void Segment::rotate(const X3DLine& axis, const X3DAngle& angle)
 {
-    start = start.rotate(axis, angle);
-    end = end.rotate(axis, angle);
+    pointPair::rotate(start, end, axis, angle);
 }
 
 std::unique_ptr<Entity> Segment::clone() const

@@ -51,19 +51,9 @@ void Wall::write(textio::TextWriter& out) const
 
 bool Wall::writeIfSelected(textio::TextWriter& out) const
 {
-    if (!isValid() || !baseFace->selected) {
-        return false;
+    if (isValid() && baseFace->selected) {
+        writeSelectedList(out, "Wall");
     }
-    int depth = out.depth;
-    out.newLine(depth);
-    out.put("Wall");
-    out.depth = depth + 1;
-    for (const auto& child : children_) {
-        child->writeIfSelected(out);
-    }
-    out.depth = depth;
-    out.newLine(depth);
-    out.put("End");
     return false;
 }
 

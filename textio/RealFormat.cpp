@@ -322,7 +322,11 @@ std::string realToString(double v, int precision)
     return std::string(buf, formatReal(buf, v, precision));
 }
 
-bool parseReal(std::string_view text, double& out)
+namespace {
+
+// from_chars over the whole token, which may also start with a '+'.
+template <typename T>
+bool parseWhole(std::string_view text, T& out)
 {
     const char* first = text.data();
     const char* last = first + text.size();
@@ -339,21 +343,37 @@ bool parseReal(std::string_view text, double& out)
     return r.ec == std::errc() && r.ptr == last;
 }
 
+}  // namespace
+
+bool parseReal(std::string_view text, double& out)
+{
+    return parseWhole(text, out);
+}
+
 bool parseInt(std::string_view text, long long& out)
 {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') {
-        ++first;
-        if (first != last && (*first == '-' || *first == '+')) {
+    return parseWhole(text, out);
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char ca = a[i];
+        char cb = b[i];
+        if (ca >= 'a' && ca <= 'z') {
+            ca = static_cast<char>(ca - 'a' + 'A');
+        }
+        if (cb >= 'a' && cb <= 'z') {
+            cb = static_cast<char>(cb - 'a' + 'A');
+        }
+        if (ca != cb) {
             return false;
         }
     }
-    if (first == last) {
-        return false;
-    }
-    auto r = std::from_chars(first, last, out);
-    return r.ec == std::errc() && r.ptr == last;
+    return true;
 }
 
 bool leadingInt(std::string_view text, long long& out, std::size_t* used)

@@ -27,4 +27,7 @@ bool parseInt(std::string_view text, long long& out);
 // follow; 0 when there are none. Values beyond the 64-bit range answer false.
 bool leadingInt(std::string_view text, long long& out, std::size_t* used = nullptr);
 
+// Compares ASCII letters without regard to case, as keywords and names are.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace textio
