@@ -5,7 +5,11 @@
 
 #include <cstdio>
 
+#include "exchange/DxfImport.h"
 #include "materials/MaterialList.h"
+#include "model/Document.h"
+#include "storage/ProjectFile.h"
+#include "ui/Platform.h"
 
 namespace app {
 
@@ -14,11 +18,15 @@ std::string usageText()
     return "Tolvane CAD " KCAD_VERSION " - acoustic models of rooms and outdoor spaces\n"
            "\n"
            "Usage:\n"
-           "  kcad info [--json] [--materials DIR] FILE.ray\n"
-           "      Reads the project as the program would and prints what it holds:\n"
-           "      entity counts, notes, bounding box and the area of every material.\n"
-           "  kcad convert [--materials DIR] IN.ray OUT.ray\n"
-           "      Reads IN and writes it again as OUT (replaced safely).\n"
+           "  kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n"
+           "      Reads the project (or imports the DXF drawing) as the program would\n"
+           "      and prints what it holds: entity counts, notes, bounding box and the\n"
+           "      area of every material.\n"
+           "  kcad convert [--materials DIR] IN.ray|IN.dxf OUT.ray|OUT.dxf|OUT.wrl|OUT.pov\n"
+           "      Reads IN and writes it as OUT in the format its extension names: a\n"
+           "      project, a DXF drawing, a VRML 2.0 world or a POV-Ray scene. OUT is\n"
+           "      replaced only once written in full. DXF layers carry material names\n"
+           "      unless SaveDxfMaterialName=0 in ./tolvane.ini.\n"
            "  kcad --help | --version\n"
            "\n"
            "Options:\n"
@@ -28,6 +36,18 @@ std::string usageText()
            "\n"
            "Exit status: 0 success, 1 the input could not be read or an error was\n"
            "reported (as \"ERROR: <text>\" on standard error), 2 bad usage.\n";
+}
+
+bool loadModel(const std::string& path, model::Document& doc)
+{
+    if (storage::isProjectName(path)) {
+        return storage::openProject(path, doc);
+    }
+    if (!exchange::importDxf(doc, path)) {
+        ui::errorBox("Can't read the file %s", path.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace model {
+class Document;
+}
+
 namespace app {
 
 // Exit statuses: 0 success, 1 the input could not be read or an error message
@@ -18,6 +22,11 @@ int runInfo(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 
 std::string usageText();
+
+// Reads a project (a name holding ".ray") or imports a DXF drawing into the
+// model, as opening a file in the program does; false when it could not be
+// read in full (the message is shown).
+bool loadModel(const std::string& path, model::Document& doc);
 
 // Options every command takes: --materials DIR (the two material files come
 // from DIR). Removes what it recognised from args; false with a message on

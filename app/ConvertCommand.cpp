@@ -1,12 +1,29 @@
-// `kcad convert`: read a project and write it again.
+// `kcad convert`: read a project or a DXF drawing and write it in the format
+// the output's extension names.
 #include <cstdio>
 
 #include "app/CommandLine.h"
+#include "app/Settings.h"
 #include "model/Document.h"
-#include "storage/ProjectFile.h"
+#include "scene3d/ExportFile.h"
 #include "ui/headless/HeadlessPlatform.h"
 
 namespace app {
+
+namespace {
+
+// The extension of the file's own name (after its last dot), or empty.
+std::string extensionOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot + 1 == path.size()) {
+        return {};
+    }
+    return path.substr(dot + 1);
+}
+
+}  // namespace
 
 int runConvert(const std::vector<std::string>& rawArgs)
 {
@@ -24,7 +41,12 @@ int runConvert(const std::vector<std::string>& rawArgs)
     }
     if (args.size() != 2) {
         std::fprintf(stderr, "kcad convert: expects an input and an output file\n"
-                             "Usage: kcad convert [--materials DIR] IN.ray OUT.ray\n");
+                             "Usage: kcad convert [--materials DIR] IN.ray|IN.dxf OUT.ray|OUT.dxf|OUT.wrl|OUT.pov\n");
+        return exitUsage;
+    }
+    std::string extension = extensionOf(args[1]);
+    if (extension.empty()) {
+        std::fprintf(stderr, "kcad convert: the output needs an extension (.ray, .dxf, .wrl or .pov)\n");
         return exitUsage;
     }
 
@@ -33,11 +55,12 @@ int runConvert(const std::vector<std::string>& rawArgs)
     model::Document doc;
     // A damaged input is not written out: the output would silently lack
     // whatever followed the damage.
-    if (!storage::openProject(args[0], doc) || !platform.errors.empty()) {
+    if (!loadModel(args[0], doc) || !platform.errors.empty()) {
         return exitFailed;
     }
-    if (!storage::writeProjectFile(args[1], doc)) {
-        platform.showError("Can't write the file");
+    scene3d::ExportOptions options;
+    options.materialNames = readFlag(SaveDxfMaterialName, true);
+    if (!scene3d::exportFile(doc, args[1], extension, options)) {
         return exitFailed;
     }
     return exitOk;

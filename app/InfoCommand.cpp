@@ -5,7 +5,6 @@
 #include "app/ProjectSummary.h"
 #include "materials/MaterialList.h"
 #include "model/Document.h"
-#include "storage/ProjectFile.h"
 #include "ui/headless/HeadlessPlatform.h"
 
 namespace app {
@@ -31,14 +30,14 @@ int runInfo(const std::vector<std::string>& rawArgs)
         }
     }
     if (files.size() != 1) {
-        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] FILE.ray\n");
+        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n");
         return exitUsage;
     }
 
     ui::headless::HeadlessPlatform platform;
     platform.onError = [](const std::string& text) { std::fprintf(stderr, "ERROR: %s\n", text.c_str()); };
     model::Document doc;
-    bool ok = storage::openProject(files[0], doc);
+    bool ok = loadModel(files[0], doc);
     ProjectSummary summary = summarise(doc, materials::materialList());
     std::string out = json ? summaryJson(files[0], summary) : summaryText(files[0], summary);
     std::fputs(out.c_str(), stdout);

@@ -317,6 +317,12 @@ void EntityList::prepend(std::unique_ptr<Entity> entity)
     children_.insert(children_.begin(), std::move(entity));
 }
 
+void EntityList::prependAll(std::vector<std::unique_ptr<Entity>> entities)
+{
+    children_.insert(children_.begin(), std::make_move_iterator(entities.begin()),
+                     std::make_move_iterator(entities.end()));
+}
+
 void EntityList::deleteSelected()
 {
     std::size_t kept = 0;

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "model/Entity.h"
+#include "model/EntityPool.h"
 
 namespace model {
 
 class EntityList : public Entity {
 public:
-    using Children = std::vector<std::unique_ptr<Entity>>;
+    using Children = std::vector<std::unique_ptr<Entity>, EntityAllocator<std::unique_ptr<Entity>>>;
 
     EntityList() = default;
 
@@ -58,6 +59,9 @@ public:
     // Destroys the selected children; walls first delete their own selected
     // members (and mark themselves when their base face goes).
     virtual void deleteSelected();
+    // Puts the entities at the head of the list, in the order given, at once
+    // (a plain list's prepend of each, from the last to the first).
+    void prependAll(std::vector<std::unique_ptr<Entity>> entities);
 
     // Starts from the +-1e9 sentinels; false (sentinels kept) when empty.
     bool bounds(X3DPoint& min, X3DPoint& max) const;

@@ -1,6 +1,8 @@
 // Size-class pool for entities.
 #include "model/EntityPool.h"
 
+#include "model/HugePages.h"
+
 #include <sys/mman.h>
 
 #include <cstdint>
@@ -57,9 +59,7 @@ bool newChunk()
     if (rawEnd > end) {
         ::munmap(reinterpret_cast<void*>(end), rawEnd - end);
     }
-#ifdef MADV_HUGEPAGE
-    ::madvise(reinterpret_cast<void*>(aligned), chunkSize, MADV_HUGEPAGE);
-#endif
+    adviseHugePages(reinterpret_cast<void*>(aligned), chunkSize);
     pool.bump = reinterpret_cast<char*>(aligned);
     pool.bumpEnd = pool.bump + chunkSize;
     pool.reserved += chunkSize;

@@ -22,6 +22,11 @@ struct FileCloser {
 
 }  // namespace
 
+bool isProjectName(const std::string& name)
+{
+    return name.find(".ray") != std::string::npos || name.find(".RAY") != std::string::npos;
+}
+
 bool readProject(textio::TokenReader& in, model::Document& doc)
 {
     std::string_view token = in.token();

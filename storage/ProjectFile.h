@@ -12,6 +12,10 @@ class TextWriter;
 
 namespace storage {
 
+// Whether a name is a project's: it holds ".ray" or ".RAY" anywhere (other
+// names are drawings to import).
+bool isProjectName(const std::string& name);
+
 // The first token must be "EntityList" (otherwise "<token>: Unknown entity"
 // is shown and nothing is read); then the model's records and notes are read
 // into the model. An empty stream reads nothing. False when any record failed.

@@ -216,7 +216,7 @@ char* formatReal(char* buf, double v, int precision)
     // the rounding argument below allows: those take the general path.
     // Whole numbers (zero above all: every floor and wall foot) need no
     // scaling: their digits are the integer's own.
-    if (v > -1e9 && v < 1e9 && precision >= 9) {
+    if (precision <= 15 && v > -powersOfTen[precision] && v < powersOfTen[precision]) {
         auto whole = static_cast<std::int64_t>(v);
         if (static_cast<double>(whole) == v) {
             char* out = buf;
@@ -225,7 +225,7 @@ char* formatReal(char* buf, double v, int precision)
                 whole = -whole;
             }
             int nd = 1;
-            while (nd < 9 && whole >= static_cast<std::int64_t>(powersOfTen[nd])) {
+            while (nd < precision && whole >= static_cast<std::int64_t>(powersOfTen[nd])) {
                 ++nd;
             }
             writeDigits(out + nd, static_cast<std::uint64_t>(whole), nd);

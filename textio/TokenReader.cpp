@@ -3,6 +3,7 @@
 
 #include "textio/RealFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace textio {
@@ -116,6 +117,15 @@ bool TokenReader::readLine(std::string_view& out)
     }
     const char* start = cur_;
     for (;;) {
+        // Most lines are short (DXF has two per value): look at the first
+        // bytes directly before handing the rest to memchr.
+        const char* stop = std::min(end_, cur_ + 24);
+        while (cur_ < stop && *cur_ != '\n') {
+            ++cur_;
+        }
+        if (cur_ < stop) {
+            break;
+        }
         const void* nl = std::memchr(cur_, '\n', static_cast<std::size_t>(end_ - cur_));
         if (nl) {
             cur_ = static_cast<const char*>(nl);

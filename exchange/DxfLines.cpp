@@ -1,0 +1,94 @@
+// DXF lines and numbers.
+#include "exchange/DxfLines.h"
+
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cmath>
+
+#include "textio/RealFormat.h"
+
+namespace exchange {
+
+std::string_view trimRight(std::string_view s)
+{
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool DxfLines::next(std::string_view& line)
+{
+    return in_.readLine(line);
+}
+
+bool DxfLines::nextTrimmed(std::string_view& line)
+{
+    if (!in_.readLine(line)) {
+        return false;
+    }
+    line = trimRight(line);
+    return true;
+}
+
+long long dxfInt(std::string_view line)
+{
+    // Group codes are a few plain digits: read those directly.
+    if (!line.empty() && line.size() <= 4) {
+        long long v = 0;
+        std::size_t i = 0;
+        while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
+            v = v * 10 + (line[i] - '0');
+            ++i;
+        }
+        if (i == line.size()) {
+            return v;
+        }
+    }
+    long long v = 0;
+    if (!textio::leadingInt(line, v)) {
+        return 0;
+    }
+    return v;
+}
+
+bool dxfReal(std::string_view line, double& value)
+{
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
+        ++i;
+    }
+    if (i < line.size() && line[i] == '+') {
+        ++i;
+    }
+    value = 0.0;
+    if (i == line.size()) {
+        return true;
+    }
+    double v = 0.0;
+    auto r = std::from_chars(line.data() + i, line.data() + line.size(), v);
+    if (r.ec == std::errc::result_out_of_range) {
+        return false;
+    }
+    if (r.ec != std::errc()) {
+        return true;  // not a number: 0
+    }
+    if (!std::isfinite(v)) {
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+std::FILE* openDxf(const std::string& fileName, std::uint64_t& size)
+{
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return nullptr;
+    }
+    size = static_cast<std::uint64_t>(st.st_size);
+    return std::fopen(fileName.c_str(), "rb");
+}
+
+}  // namespace exchange

@@ -1,0 +1,42 @@
+// Reading DXF text: whole lines (however long, whatever the line ends) and
+// the lenient number conversion DXF files need.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "textio/TokenReader.h"
+
+namespace exchange {
+
+class DxfLines {
+public:
+    explicit DxfLines(textio::TokenReader& in) : in_(in) {}
+
+    // The next line without its line end (CR LF, CR CR LF and LF all read
+    // alike); false at the end of the file.
+    bool next(std::string_view& line);
+    // The same, with trailing blanks and tabs also removed (for group codes,
+    // keywords and entity types).
+    bool nextTrimmed(std::string_view& line);
+
+    std::uint64_t position() const { return in_.position(); }
+
+private:
+    textio::TokenReader& in_;
+};
+
+// As C's atoi: leading blanks skipped, digits up to the first other
+// character, 0 when the line does not start with a number.
+long long dxfInt(std::string_view line);
+// As C's atof, but false for a value that is not finite.
+bool dxfReal(std::string_view line, double& value);
+
+std::string_view trimRight(std::string_view s);
+
+// Opens a DXF file for reading (a folder is not a file); null when it cannot.
+std::FILE* openDxf(const std::string& fileName, std::uint64_t& size);
+
+}  // namespace exchange

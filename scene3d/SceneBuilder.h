@@ -1,0 +1,50 @@
+// The 3-D scene of the model: one face set per face material, a red cube
+// per source, a blue ball per receiver, a light and a viewpoint from the
+// model's box. Built on demand and dropped whenever the model changes.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "scene3d/X3DScene.h"
+
+namespace model {
+class Document;
+class Entity;
+class EntityList;
+}  // namespace model
+
+namespace scene3d {
+
+class X3DIndexedFaceSet;
+
+class SceneBuilder {
+public:
+    explicit SceneBuilder(X3DScene& scene) : scene_(scene) {}
+
+    // The entity's part of the scene: faces, doors and holes as polygons of
+    // their material's face set; sources and receivers as small markers;
+    // walls and lists through their children; anything else nothing.
+    void buildScene(const model::Entity& entity);
+    // Sizes each material's face set beforehand from the faces of the model,
+    // so that a million polygons are stored without regrowing.
+    void reserveFor(const model::EntityList& model);
+
+private:
+    X3DIndexedFaceSet& faceSetFor(unsigned materialNumber);
+    void marker(const model::Entity& entity, bool source);
+
+    X3DScene& scene_;
+    // Face set by material name: the first (and only) shape made for it.
+    std::unordered_map<std::string, X3DIndexedFaceSet*> faceSets_;
+    std::vector<std::size_t> polygonsOf_;
+    std::vector<std::size_t> verticesOf_;
+};
+
+// The document's scene, built first when it has no children (from a cleared
+// scene, so a model with nothing to show does not pile up lights and
+// viewpoints).
+X3DScene& sceneOf(model::Document& doc);
+
+}  // namespace scene3d

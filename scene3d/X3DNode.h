@@ -1,0 +1,62 @@
+// Scene nodes: the base, the display-list base and the grouping nodes.
+#pragma once
+
+#include <memory>
+
+#include "geometry/X3DPoint.h"
+#include "scene3d/X3DArray.h"
+#include "scene3d/X3DFields.h"
+
+namespace scene3d {
+
+class X3DStream;
+
+class X3DNode {
+public:
+    X3DNode() = default;
+    virtual ~X3DNode() = default;
+    X3DNode(const X3DNode&) = delete;
+    X3DNode& operator=(const X3DNode&) = delete;
+
+    virtual const char* className() const { return "X3DNode"; }
+    // The node's text in the stream's format; nothing by default.
+    virtual void write(X3DStream& out) const {}
+};
+
+// A node the 3-D view draws through an OpenGL display list, compiled again
+// when the node is dirty.
+class X3DCachedNode : public X3DNode {
+public:
+    unsigned listId = 0;  // 0: no list yet
+    bool dirty = true;
+
+    bool needsCompiling() const { return dirty || listId == 0; }
+};
+
+class X3DGroup : public X3DCachedNode {
+public:
+    X3DArray<X3DNode> children;
+
+    const char* className() const override { return "X3DGroup"; }
+    void write(X3DStream& out) const override;
+
+    virtual void removeAllChildren() { children.clear(); }
+    virtual X3DNode* addChild(std::unique_ptr<X3DNode> node);
+    X3DNode* prependChild(std::unique_ptr<X3DNode> node);
+
+protected:
+    // The children block of groups and transforms.
+    void writeChildren(X3DStream& out) const;
+};
+
+class X3DTransform : public X3DGroup {
+public:
+    geometry::X3DVector scale;  // (0, 0, 0) and (1, 1, 1) both mean unscaled
+    X3DRotation rotation;
+    geometry::X3DVector translation;
+
+    const char* className() const override { return "X3DTransform"; }
+    void write(X3DStream& out) const override;
+};
+
+}  // namespace scene3d
