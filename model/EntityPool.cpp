@@ -40,6 +40,7 @@ struct Pool {
 
 Pool pool;
 
+#ifndef KCAD_PLAIN_ENTITY_MEMORY
 bool newChunk()
 {
     // Over-allocate by one huge page so that the chunk can start on a huge
@@ -65,6 +66,7 @@ bool newChunk()
     pool.reserved += chunkSize;
     return true;
 }
+#endif
 
 }  // namespace
 

@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++
     libgtest-dev
     clang libclang-rt-14-dev
+    python3-ezdxf python3-pil povray view3dscene
 )
 
 missing=()

@@ -105,3 +105,55 @@ TEST(CommandLine, UsageHelpAndVersion)
     EXPECT_EQ(runCommand(kcad() + " info --materials /no/such/dir " + example(), nullptr, &err), 2);
     EXPECT_NE(err.find("not a directory"), std::string::npos);
 }
+
+TEST(CommandLine, ConvertRoutesByTheOutputsExtension)
+{
+    ScratchDir dir;
+    for (const char* ext : {"dxf", "wrl", "pov", "ray"}) {
+        std::string out = dir.file(std::string("hall.") + ext);
+        std::string err;
+        ASSERT_EQ(runCommand(kcad() + " convert " + example() + " " + out, nullptr, &err), 0) << ext << err;
+        std::string text = testsupport::readText(out);
+        if (std::string(ext) == "dxf") {
+            EXPECT_EQ(text.rfind("0\r\nSECTION\r\n2\r\nENTITIES\r\n", 0), 0u);
+        } else if (std::string(ext) == "wrl") {
+            EXPECT_EQ(text.rfind("#VRML V2.0 utf8\n", 0), 0u);
+        } else if (std::string(ext) == "pov") {
+            EXPECT_NE(text.find("camera {"), std::string::npos);
+        } else {
+            EXPECT_EQ(text, testsupport::readText(example()));
+        }
+    }
+    std::string err;
+    EXPECT_EQ(runCommand(kcad() + " convert " + example() + " " + dir.file("noextension"), nullptr, &err), 2);
+}
+
+TEST(CommandLine, DxfInAsTheProgramImportsIt)
+{
+    ScratchDir dir;
+    std::string dxf = dir.file("hall.dxf");
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " " + dxf), 0);
+    std::string out;
+    ASSERT_EQ(runCommand(kcad() + " info --json " + dxf, &out), 0);
+    // Every four-corner face comes back as a wall (or a door inside one);
+    // holes do not come back; receivers and sources do.
+    EXPECT_NE(out.find("\"entities\": {\"Door\": 2, \"Face\": 8, \"Receiver\": 3, \"Source\": 1, \"Wall\": 8}"),
+              std::string::npos)
+        << out;
+    ASSERT_EQ(runCommand(kcad() + " convert " + dxf + " " + dir.file("back.ray")), 0);
+    std::string err;
+    EXPECT_EQ(runCommand(kcad() + " info " + dir.file("missing.dxf"), nullptr, &err), 1);
+    EXPECT_EQ(err, "ERROR: Can't read the file " + dir.file("missing.dxf") + "\n");
+}
+
+TEST(CommandLine, TheDxfLayerSettingIsReadAtEveryExport)
+{
+    ScratchDir dir;
+    testsupport::ScopedChdir here(dir.path());
+    testsupport::writeText("tolvane.ini", "[KCad]\nSaveDxfMaterialName=0\n");
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " numbers.dxf"), 0);
+    EXPECT_NE(testsupport::readText("numbers.dxf").find("3DFACE\r\n8\r\n13\r\n"), std::string::npos);
+    testsupport::writeText("tolvane.ini", "[KCad]\nSaveDxfMaterialName=yes\n");
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " names.dxf"), 0);
+    EXPECT_NE(testsupport::readText("names.dxf").find("3DFACE\r\n8\r\nWood floor on joists\r\n"), std::string::npos);
+}

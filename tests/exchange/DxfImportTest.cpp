@@ -1,0 +1,269 @@
+// DXF import: what each kind of DXF entity becomes, and damaged input.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "exchange/DxfImport.h"
+#include "exchange/WallIndex.h"
+#include "materials/MaterialList.h"
+#include "model/Document.h"
+#include "model/Source.h"
+#include "model/Wall.h"
+#include "tests/exchange/DxfText.h"
+#include "tests/support/TestSupport.h"
+#include "textio/TokenReader.h"
+#include "ui/headless/HeadlessPlatform.h"
+
+using dxftest::DxfText;
+using dxftest::wallCorners;
+using geometry::X3DPoint;
+
+namespace {
+
+class DxfImport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::writeText(dir.file("tolvane.mat"), "  1  Concrete rough , 0.01\n 12  Brick , 0.03\n");
+        materials::setMaterialDirectory(dir.path().string());
+        doc.autoDraw = false;
+    }
+    void TearDown() override { materials::setMaterialDirectory(""); }
+
+    void import(const std::string& text)
+    {
+        textio::TokenReader in{std::string_view(text)};
+        exchange::importDxf(doc, in, text.size());
+    }
+    model::Wall& wallAt(std::size_t i) { return static_cast<model::Wall&>(*doc.children()[i]); }
+
+    testsupport::ScratchDir dir;
+    ui::headless::HeadlessPlatform platform;
+    model::Document doc;
+};
+
+}  // namespace
+
+TEST_F(DxfImport, FourCornerFacesBecomeWallsWithTheLayersMaterial)
+{
+    import(DxfText()
+               .face("12", wallCorners(0, 4, 0, 3))
+               .face("concrete ROUGH", wallCorners(10, 14, 0, 3))
+               .face("Nowhere", wallCorners(20, 24, 0, 3))
+               .file());
+    ASSERT_EQ(doc.count(), 3u);
+    EXPECT_EQ(wallAt(0).baseFace->material.number, 12u);
+    EXPECT_EQ(wallAt(1).baseFace->material.number, 1u);
+    EXPECT_EQ(wallAt(2).baseFace->material.number, 0u);
+    EXPECT_TRUE(platform.errors.empty());
+}
+
+TEST_F(DxfImport, ColourOneToThreeCarriesTheFlags)
+{
+    import(DxfText()
+               .face("1", wallCorners(0, 4, 0, 3), 3)
+               .face("1", wallCorners(10, 14, 0, 3), 7)
+               .face("1", wallCorners(20, 24, 0, 3), 1)
+               .file());
+    ASSERT_EQ(doc.count(), 3u);
+    EXPECT_TRUE(wallAt(0).baseFace->material.obstructing);
+    EXPECT_TRUE(wallAt(0).baseFace->material.monopermeable);
+    EXPECT_FALSE(wallAt(1).baseFace->material.obstructing);
+    EXPECT_FALSE(wallAt(1).baseFace->material.monopermeable);
+    EXPECT_TRUE(wallAt(2).baseFace->material.obstructing);
+    EXPECT_FALSE(wallAt(2).baseFace->material.monopermeable);
+}
+
+TEST_F(DxfImport, FacesInsideAnEarlierWallBecomeItsDoors)
+{
+    import(DxfText().face("1", wallCorners(0, 10, 0, 3)).face("12", wallCorners(2, 3, 0, 2.1)).file());
+    ASSERT_EQ(doc.count(), 1u);
+    ASSERT_EQ(wallAt(0).count(), 2u);
+    const auto& door = static_cast<const model::Face&>(*wallAt(0).children()[1]);
+    EXPECT_EQ(door.typeCode(), model::type::Door);
+    EXPECT_EQ(door.material.number, 12u);
+}
+
+TEST_F(DxfImport, OpeningsBeforeTheirWallAFaceStandsAloneAHoleWaits)
+{
+    import(DxfText()
+               .face("12", wallCorners(2, 3, 0, 2.1))
+               .polyline(wallCorners(5, 6, 1, 2))
+               .polyline(wallCorners(50, 51, 1, 2))  // fits no wall: dropped
+               .face("1", wallCorners(0, 10, 0, 3))
+               .file());
+    ASSERT_EQ(doc.count(), 2u);
+    EXPECT_EQ(wallAt(0).count(), 1u) << "the earlier face is a wall of its own";
+    ASSERT_EQ(wallAt(1).count(), 2u);
+    EXPECT_EQ(wallAt(1).children()[1]->typeCode(), model::type::Hole);
+}
+
+TEST_F(DxfImport, TrianglesLinesAndAttributeDefinitions)
+{
+    import(DxfText()
+               .face("1", {{0, 0, 0}, {4, 0, 0}, {4, 3, 0}})
+               .line("ANY", {1, 2, 1.2}, {3, 4, 1.2})
+               .attdef("SOURCES", {5, 5, 2}, {0, 0, 1.2}, 30, "horn.spk")
+               .attdef("speakers", {6, 6, 2}, {0, 0, 1.2}, 30, "horn.spk")
+               .attdef("Seats", {7, 7, 2}, {1, 1, 1.2}, 15, "")
+               .file());
+    ASSERT_EQ(doc.count(), 5u);
+    EXPECT_EQ(doc.children()[0]->typeCode(), model::type::Face);
+    const auto& r = static_cast<const model::Receiver&>(*doc.children()[1]);
+    EXPECT_EQ(r.typeCode(), model::type::Receiver);
+    EXPECT_TRUE(r.position == X3DPoint(1, 2, 1.2));
+    EXPECT_TRUE(r.target == X3DPoint(3, 4, 1.2));
+    const auto& s = static_cast<const model::Source&>(*doc.children()[2]);
+    ASSERT_EQ(s.typeCode(), model::type::Source);
+    EXPECT_EQ(s.roll, 30.0);
+    EXPECT_EQ(s.directivity, "horn.spk");
+    EXPECT_EQ(s.number, 1u);
+    EXPECT_EQ(doc.children()[3]->typeCode(), model::type::Receiver) << "a lower-case s is a receiver";
+    const auto& seats = static_cast<const model::Source&>(*doc.children()[4]);
+    ASSERT_EQ(seats.typeCode(), model::type::Source);
+    EXPECT_EQ(seats.directivity, "omni.spk");
+}
+
+TEST_F(DxfImport, OnlyAnEntitiesSectionInCapitalsCounts)
+{
+    std::string lower = DxfText().face("1", wallCorners(0, 4, 0, 3)).file();
+    lower.replace(lower.find("ENTITIES"), 8, "entities");
+    import(lower);
+    EXPECT_EQ(doc.count(), 0u);
+    import("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nEOF\n");
+    EXPECT_EQ(doc.count(), 0u);
+    std::string both = "0\nSECTION\n2\nHEADER\n0\nENDSEC\n" + DxfText().face("1", wallCorners(0, 4, 0, 3)).file();
+    import(both);
+    EXPECT_EQ(doc.count(), 1u);
+}
+
+TEST_F(DxfImport, LongLinesAreReadWholeNotSplitIntoBogusGroups)
+{
+    // Past 511 characters a split line would be read as the next group code.
+    std::string padded = "3.0" + std::string(600, ' ');
+    DxfText t;
+    t.group(0, "3DFACE").group(8, std::string(700, 'L')).group(999, std::string(2000, '7'));
+    t.corners(wallCorners(0, 4, 0, 3));
+    t.group(0, "LINE").group(8, "R").group(10, "1").group(20, "2").group(30, padded);
+    import(t.file());
+    ASSERT_EQ(doc.count(), 2u);
+    EXPECT_EQ(doc.children()[0]->typeCode(), model::type::Wall);
+    EXPECT_EQ(wallAt(0).baseFace->material.number, 0u);
+    EXPECT_TRUE(static_cast<const model::Receiver&>(*doc.children()[1]).position == X3DPoint(1, 2, 3));
+}
+
+TEST_F(DxfImport, WindowsLineEndsTrailingBlanksAndJunkAfterTheEnd)
+{
+    std::string unix = DxfText().face("12", wallCorners(0, 4, 0, 3)).line("R", {1, 1, 1}, {2, 2, 2}).file();
+    for (const char* ending : {"\r\n", "\r\r\n"}) {
+        std::string text;
+        for (char c : unix) {
+            text += c == '\n' ? std::string(ending) : std::string(1, c);
+        }
+        doc.clearEntities();
+        import(text + "garbage\n12\n\x01\x02 after the end\n");
+        ASSERT_EQ(doc.count(), 2u) << "ending " << (ending[1] == '\r' ? "CR CR LF" : "CR LF");
+        EXPECT_EQ(wallAt(0).baseFace->material.number, 12u);
+    }
+    doc.clearEntities();
+    std::string blanks = unix;
+    for (std::size_t at = blanks.find("\n10\n"); at != std::string::npos; at = blanks.find("\n10\n", at + 1)) {
+        blanks.replace(at, 4, "\n10  \t\n");
+    }
+    blanks.replace(blanks.find("3DFACE"), 6, "3DFACE  ");
+    import(blanks);
+    ASSERT_EQ(doc.count(), 2u);
+    EXPECT_TRUE(wallAt(0).baseFace->vertices[0] == X3DPoint(0, 0, 0));
+}
+
+TEST_F(DxfImport, NonFiniteOrAbsurdCoordinatesNeverEnterTheModel)
+{
+    for (const char* bad : {"nan", "inf", "-inf", "1e999", "1e12"}) {
+        doc.clearEntities();
+        DxfText t;
+        t.face("1", wallCorners(0, 4, 0, 3));
+        t.group(0, "LINE").group(8, "R").group(10, bad).group(20, "0").group(30, "0");
+        t.group(0, "ATTDEF").group(8, "SOURCES").group(10, "1").group(51, bad);
+        t.line("R", {1, 1, 1}, {2, 2, 2});
+        import(t.file());
+        EXPECT_EQ(doc.count(), 2u) << bad;
+    }
+}
+
+TEST_F(DxfImport, CornerGroupsBeyondTheFourthAreIgnored)
+{
+    DxfText t;
+    t.group(0, "3DFACE").group(8, "1");
+    t.corners({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}});
+    t.real(14, 9).real(24, 9).real(34, 9);
+    import(t.file());
+    ASSERT_EQ(doc.count(), 1u);
+    EXPECT_EQ(doc.head()->typeCode(), model::type::Face) << "still three corners";
+}
+
+TEST_F(DxfImport, FilesThatCannotBeOpened)
+{
+    EXPECT_FALSE(exchange::importDxf(doc, dir.file("missing.dxf")));
+    EXPECT_FALSE(exchange::importDxf(doc, dir.path().string()));
+    std::string path = dir.file("plan.dxf");
+    testsupport::writeText(path, DxfText().face("1", wallCorners(0, 4, 0, 3)).file());
+    EXPECT_TRUE(exchange::importDxf(doc, path));
+    EXPECT_EQ(doc.count(), 1u);
+    EXPECT_EQ(platform.progressMaximum, testsupport::readText(path).size());
+}
+
+TEST_F(DxfImport, TheModelIsMarkedModifiedOnceWhenDrawingIsOn)
+{
+    doc.autoDraw = true;
+    int marks = 0;
+    doc.onModifiedChanged = [&marks](bool) { ++marks; };
+    import(DxfText().face("1", wallCorners(0, 4, 0, 3)).line("R", {1, 1, 1}, {2, 2, 2}).file());
+    EXPECT_EQ(doc.count(), 2u);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(marks, 1);
+    EXPECT_TRUE(doc.autoDraw);
+}
+
+TEST(WallIndex, FindsTheFirstContainingWallAsALinearSearchWould)
+{
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> pick(0, 30);
+    std::vector<std::unique_ptr<model::Wall>> walls;
+    exchange::WallIndex index;
+    for (int i = 0; i < 400; ++i) {
+        double x = pick(rng);
+        double len = 1 + pick(rng) % 12;
+        double z = pick(rng) % 3;
+        X3DPoint corners[4] = {{x, 0, z}, {x + len, 0, z}, {x + len, 0, z + 3}, {x, 0, z + 3}};
+        if (i % 3 == 0) {  // some along the y axis, some huge
+            double big = i % 30 == 0 ? 50000 : len;
+            corners[1] = {x, big, z};
+            corners[2] = {x, big, z + 3};
+            corners[0] = {x, 0, z};
+            corners[3] = {x, 0, z + 3};
+        }
+        walls.push_back(std::make_unique<model::Wall>(corners, materials::Material{}));
+        index.add(walls.back().get());
+    }
+    std::uniform_real_distribution<double> coord(-1, 45);
+    for (int q = 0; q < 3000; ++q) {
+        double x = coord(rng);
+        double z = coord(rng) / 8;
+        std::vector<X3DPoint> pts = {{x, 0, z}, {x + 0.5, 0, z}, {x + 0.5, 0, z + 1}};
+        if (q % 2) {
+            pts = {{std::round(x), coord(rng), z}, {std::round(x), coord(rng), z + 0.5}};
+        }
+        model::Wall* expected = nullptr;
+        for (auto& w : walls) {
+            bool all = true;
+            for (const X3DPoint& p : pts) {
+                all = all && w->baseFace->containsPoint(p);
+            }
+            if (all) {
+                expected = w.get();
+                break;
+            }
+        }
+        ASSERT_EQ(index.findContaining(pts), expected) << "query " << q;
+    }
+}
