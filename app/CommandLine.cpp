@@ -18,6 +18,8 @@ std::string usageText()
     return "Tolvane CAD " KCAD_VERSION " - acoustic models of rooms and outdoor spaces\n"
            "\n"
            "Usage:\n"
+           "  kcad [PROJECT.ray]\n"
+           "      Starts the program (on the project, when one is named).\n"
            "  kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n"
            "      Reads the project (or imports the DXF drawing) as the program would\n"
            "      and prints what it holds: entity counts, notes, bounding box and the\n"
@@ -27,6 +29,11 @@ std::string usageText()
            "      project, a DXF drawing, a VRML 2.0 world or a POV-Ray scene. OUT is\n"
            "      replaced only once written in full. DXF layers carry material names\n"
            "      unless SaveDxfMaterialName=0 in ./tolvane.ini.\n"
+           "  kcad play [--materials DIR] SCRIPT...\n"
+           "      Runs macro scripts against the whole program with no display: menu\n"
+           "      commands, keys, answers to dialogs and questions, and expectations.\n"
+           "      A failing expectation, an unanswered dialog or an unexpected error\n"
+           "      box stops the run with the script line on standard error.\n"
            "  kcad --help | --version\n"
            "\n"
            "Options:\n"
@@ -74,6 +81,11 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)
     return true;
 }
 
+bool isCommand(const std::string& word)
+{
+    return word == "info" || word == "convert" || word == "play" || word == "help" || (!word.empty() && word[0] == '-');
+}
+
 int runCommandLine(const std::vector<std::string>& args)
 {
     if (args.empty()) {
@@ -101,6 +113,9 @@ int runCommandLine(const std::vector<std::string>& args)
     }
     if (command == "convert") {
         return runConvert(rest);
+    }
+    if (command == "play") {
+        return runPlay(rest);
     }
     std::fprintf(stderr, "kcad: unknown command '%s'\n\n%s", command.c_str(), usageText().c_str());
     return exitUsage;

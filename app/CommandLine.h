@@ -17,9 +17,12 @@ constexpr int exitFailed = 1;
 constexpr int exitUsage = 2;
 
 int runCommandLine(const std::vector<std::string>& args);
+// Whether a first argument names a command or an option (else: the GUI).
+bool isCommand(const std::string& word);
 
 int runInfo(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
+int runPlay(const std::vector<std::string>& args);
 
 std::string usageText();
 

@@ -1,11 +1,19 @@
-// Entry point of the kcad executable.
+// Entry point of the kcad executable: the graphical program, or a command.
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/GuiMain.h"
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || !app::isCommand(args[0])) {
+        std::string commandLine;
+        for (const std::string& a : args) {
+            commandLine += (commandLine.empty() ? "" : " ") + a;
+        }
+        return app::runGui(argc, argv, commandLine);
+    }
     return app::runCommandLine(args);
 }

@@ -323,6 +323,14 @@ void EntityList::prependAll(std::vector<std::unique_ptr<Entity>> entities)
                      std::make_move_iterator(entities.end()));
 }
 
+void EntityList::takeChildrenFrom(EntityList& other)
+{
+    for (auto& child : other.children_) {
+        children_.push_back(std::move(child));
+    }
+    other.children_.clear();
+}
+
 void EntityList::deleteSelected()
 {
     std::size_t kept = 0;

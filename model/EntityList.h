@@ -62,6 +62,8 @@ public:
     // Puts the entities at the head of the list, in the order given, at once
     // (a plain list's prepend of each, from the last to the first).
     void prependAll(std::vector<std::unique_ptr<Entity>> entities);
+    // Moves every child of `other` to the end of this list, in order.
+    void takeChildrenFrom(EntityList& other);
 
     // Starts from the +-1e9 sentinels; false (sentinels kept) when empty.
     bool bounds(X3DPoint& min, X3DPoint& max) const;

@@ -20,7 +20,8 @@ mode_t currentUmask()
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write)
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
+                         const std::function<void()>& beforeReplace)
 {
     std::string pattern = path + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -45,6 +46,9 @@ bool writeFileAtomically(const std::string& path, const std::function<bool(std::
     ok = ok && !std::ferror(file);
     ok = ok && ::fsync(fd) == 0;
     ok = (std::fclose(file) == 0) && ok;
+    if (ok && beforeReplace) {
+        beforeReplace();
+    }
     if (ok && std::rename(name.data(), path.c_str()) == 0) {
         return true;
     }

@@ -11,6 +11,9 @@ namespace storage {
 // Calls write with the open temporary file; on success (write answered true
 // and every byte reached the disk) renames it to path. On any failure the
 // temporary file is removed and path is left exactly as it was.
-bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write);
+// beforeReplace runs once the new file is complete, just before the rename
+// (the save workflow moves the old file to its backup name there).
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
+                         const std::function<void()>& beforeReplace = {});
 
 }  // namespace storage

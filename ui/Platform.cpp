@@ -18,6 +18,13 @@ public:
     void progressSet(std::uint64_t) override {}
     void progressEnd() override {}
     void showWaitCursor(bool) override {}
+    int runDialog(Dialog&) override { return 0; }
+    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
+    bool askSaveChanges(const std::string&) override { return false; }
+    void showStatus(const std::string&) override {}
+    bool openDocument(const std::string&) override { return false; }
+    FrameHost* createFrame(FrameLogic&, const std::vector<MenuCommand>&) override { return nullptr; }
+    int run() override { return 0; }
 };
 
 MinimalPlatform minimal;
@@ -64,6 +71,11 @@ bool confirmBox(const std::string& text)
 void pumpEvents()
 {
     current->pumpEvents();
+}
+
+void showStatus(const std::string& text)
+{
+    current->showStatus(text);
 }
 
 void beginWait()

@@ -3,9 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
+
+class Dialog;
+class FrameHost;
+class FrameLogic;
+struct FileRequest;
+struct MenuCommand;
 
 // One implementation per back end (Qt, headless). Everything runs on the one
 // user-interface thread.
@@ -28,6 +36,24 @@ public:
 
     // Called on the first beginWait and the matching last endWait.
     virtual void showWaitCursor(bool on) = 0;
+
+    // Builds the dialog from its template, runs it modally handing its
+    // events to the dialog object, and answers the dialog's result.
+    virtual int runDialog(Dialog& dialog) = 0;
+    // The open or save file dialog; nothing when cancelled.
+    virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
+    // The question before changes are dropped: a beep and "Save Changes ?"
+    // titled "Tolvane CAD" with Yes and No; true for Yes.
+    virtual bool askSaveChanges(const std::string& text) = 0;
+    // The status line (the prompt area of the coordinate bar).
+    virtual void showStatus(const std::string& text) = 0;
+    // Opens a document (the help page) with the desktop's viewer.
+    virtual bool openDocument(const std::string& path) = 0;
+
+    // The main frame with its menus; owned by the back end.
+    virtual FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) = 0;
+    // The event loop, until the frame has closed; answers the exit code.
+    virtual int run() = 0;
 };
 
 // The back end in use. Until one is installed, a minimal one writes errors to
@@ -53,6 +79,9 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// The status line.
+void showStatus(const std::string& text);
 
 // A progress bar for the life of the object, ranging 0..maximum.
 class ProgressBar {

@@ -6,10 +6,14 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/Platform.h"
+#include "ui/headless/HeadlessDialog.h"
+#include "ui/headless/HeadlessWindows.h"
 
 namespace ui::headless {
 
@@ -26,9 +30,31 @@ public:
     void progressSet(std::uint64_t position) override;
     void progressEnd() override { progressActive = false; }
     void showWaitCursor(bool on) override { waitCursorShown = on; }
+    int runDialog(Dialog& dialog) override;
+    std::optional<std::string> chooseFile(const FileRequest& request) override;
+    bool askSaveChanges(const std::string& text) override;
+    void showStatus(const std::string& text) override { status = text; }
+    bool openDocument(const std::string& path) override;
+    FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
+    int run() override { return 0; }
 
-    // Answers for the coming questions, oldest first.
+    // Answers for the coming questions (yes/no and the save-changes
+    // question alike), dialogs and file choosers, oldest first.
     void queueConfirm(bool yes) { confirmAnswers.push_back(yes); }
+    void queueDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
+    void queueFile(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
+
+    // Dialogs, choosers and questions that found no fitting answer, and
+    // answers that did not fit: each ends a script with a failure.
+    std::vector<std::string> failures;
+    std::deque<DialogAnswer> dialogAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileRequest> fileRequests;
+    // The titles and controls of the dialogs shown, last first closed.
+    std::vector<std::string> dialogsShown;
+    std::string status;
+    std::vector<std::string> openedDocuments;
+    std::unique_ptr<HeadlessFrame> frame;
 
     // Called for every error box as it appears (the command line prints it).
     std::function<void(const std::string&)> onError;

@@ -1,0 +1,285 @@
+// Start-up, command dispatch, menu state, view windows and frame events.
+#include "app/Application.h"
+
+#include <filesystem>
+
+#include "app/SourceDialog.h"
+#include "storage/ProjectFile.h"
+#include "ui/GetValueBox.h"
+#include "ui/Platform.h"
+#include "ui/WindowLayout.h"
+
+#ifndef KCAD_DATA_DIR
+#define KCAD_DATA_DIR "data"
+#endif
+
+namespace app {
+
+// A view window's slot: its logic and the back end's window. The views
+// themselves (projection, painting, tools) plug in here; until then a view
+// is an empty window whose close box hides it.
+struct Application::View final : ui::Window {
+    View(Application& a, const ViewSlot& s) : app(a), slot(s) {}
+    bool onClose() override
+    {
+        app.toggleView(slot.command);
+        return false;
+    }
+    void onDropFiles(const std::vector<std::string>& files) override { app.onDropFiles(files); }
+    void onSize(int, int) override {}
+
+    Application& app;
+    ViewSlot slot;
+};
+
+Application::Application() = default;
+Application::~Application() = default;
+
+void Application::start(const std::string& commandLine)
+{
+    frame = ui::platform().createFrame(*this, commandTable());
+    document.onModifiedChanged = [this](bool) { updateTitle(); };
+    if (!frame) {
+        return;
+    }
+    frame->showMaximized();
+    const auto& slots = viewSlots();
+    views_.resize(slots.size());
+    // Created from the 3-D view down to the auxiliary one, each given the
+    // whole view area.
+    for (std::size_t i = slots.size(); i-- > 0;) {
+        views_[i] = std::make_unique<View>(*this, slots[i]);
+        views_[i]->native = frame->createView(*views_[i], slots[i].name);
+        views_[i]->native->setGeometry(ui::PixelRect::fromSize(0, 0, frame->viewAreaWidth(), frame->viewAreaHeight()));
+    }
+    toggleView(cmd::ViewPlant);
+    updateMenuState();
+    if (storage::isProjectName(commandLine)) {
+        fileName = commandLine;
+        openProject(fileName);
+    }
+    updateTitle();
+}
+
+std::string Application::title() const
+{
+    return fileName.empty() ? std::string("Tolvane CAD") : "Tolvane CAD - " + fileName;
+}
+
+void Application::updateTitle()
+{
+    if (frame) {
+        frame->setTitle(title());
+    }
+}
+
+void Application::updateMenuState()
+{
+    if (!frame) {
+        return;
+    }
+    frame->setMenuChecked(cmd::UndoEnabled, document.undoEnabled);
+    frame->setMenuEnabled(cmd::Undo, document.undoEnabled);
+    frame->setMenuEnabled(cmd::Redo, document.undoEnabled);
+}
+
+void Application::redrawAll()
+{
+    for (const auto& v : views_) {
+        v->redraw();
+    }
+}
+
+ui::NativeWindow* Application::viewWindow(int command) const
+{
+    for (const auto& v : views_) {
+        if (v->slot.command == command) {
+            return v->native;
+        }
+    }
+    return nullptr;
+}
+
+bool Application::toggleView(int command)
+{
+    ui::NativeWindow* w = viewWindow(command);
+    if (!w) {
+        return false;
+    }
+    if (!w->isVisible()) {
+        w->show();
+        w->bringToTop();
+    } else {
+        w->hide();
+    }
+    bool shown = w->isVisible();
+    frame->setMenuChecked(command, shown);
+    return shown;
+}
+
+void Application::cascade()
+{
+    std::vector<ui::NativeWindow*> shown;
+    for (std::size_t i = views_.size(); i-- > 0;) {
+        if (views_[i]->native->isVisible()) {
+            shown.push_back(views_[i]->native);
+            views_[i]->native->hide();
+        }
+    }
+    auto rects = ui::cascadeLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight(),
+                                   frame->cascadeStep());
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        shown[k]->setGeometry(rects[k]);
+        shown[k]->show();
+        shown[k]->bringToTop();
+    }
+}
+
+void Application::tile()
+{
+    std::vector<ui::NativeWindow*> shown;
+    for (std::size_t i = views_.size(); i-- > 0;) {
+        if (views_[i]->native->isVisible()) {
+            shown.push_back(views_[i]->native);
+            views_[i]->native->hide();
+        }
+    }
+    auto rects = ui::tileLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight());
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        shown[k]->setGeometry(rects[k]);
+        shown[k]->show();
+        shown[k]->bringToTop();
+    }
+}
+
+void Application::standardLayout()
+{
+    for (int command : {cmd::ViewAuxiliary, cmd::View3D}) {
+        if (viewWindow(command)->isVisible()) {
+            toggleView(command);
+        }
+    }
+    for (int command : {cmd::ViewAssonometry, cmd::ViewPlant, cmd::ViewSide, cmd::ViewFront}) {
+        if (!viewWindow(command)->isVisible()) {
+            toggleView(command);
+        }
+    }
+    tile();
+    frame->processPendingEvents();
+    redrawAll();
+}
+
+bool Application::onKey(const ui::KeyEvent& key)
+{
+    for (const auto& v : views_) {
+        if (key.code == v->slot.key && !key.ctrl && !key.alt) {
+            if (v->native->isVisible()) {
+                v->native->bringToTop();
+            } else {
+                toggleView(v->slot.command);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Application::onClose()
+{
+    return askSaveChanges();
+}
+
+bool Application::dispatchCommand(int id)
+{
+    if (id >= cmd::FirstTool && id <= cmd::LastTool) {
+        currentTool = id;
+        return true;
+    }
+    switch (id) {
+    case cmd::New:
+        newProject();
+        return true;
+    case cmd::Open:
+        openFile(false);
+        return true;
+    case cmd::Merge:
+        openFile(true);
+        return true;
+    case cmd::Save:
+        save();
+        return true;
+    case cmd::SaveAs:
+        saveAs();
+        return true;
+    case cmd::DxfIn:
+        dxfIn();
+        return true;
+    case cmd::DxfOut:
+        dxfOut();
+        return true;
+    case cmd::Exit:
+        frame->requestClose();
+        return true;
+    case cmd::UndoEnabled:
+        document.undoEnabled = !document.undoEnabled;
+        updateMenuState();
+        return true;
+    case cmd::GeneralOptions:
+        askGeneralOptions();
+        return true;
+    case cmd::Cascade:
+        cascade();
+        return true;
+    case cmd::Tile:
+        tile();
+        return true;
+    case cmd::Standard:
+        standardLayout();
+        return true;
+    case cmd::Redraw:
+        redrawAll();
+        return true;
+    case cmd::Help: {
+        // The manual next to the program's data, or in the current folder.
+        std::string page = "manual/MTolvaneCAD.htm";
+        std::error_code ec;
+        if (!std::filesystem::exists(page, ec)) {
+            page = std::string(KCAD_DATA_DIR) + "/manual/MTolvaneCAD.htm";
+        }
+        ui::platform().openDocument(page);
+        return true;
+    }
+    case cmd::About:
+        ui::showAbout();
+        return true;
+    case cmd::ViewAuxiliary:
+    case cmd::ViewAssonometry:
+    case cmd::ViewPlant:
+    case cmd::ViewSide:
+    case cmd::ViewFront:
+    case cmd::View3D:
+        toggleView(id);
+        redrawAll();
+        return true;
+    case cmd::Cut:
+    case cmd::Copy:
+    case cmd::Paste:
+    case cmd::Duplicate:
+    case cmd::Delete:
+    case cmd::Undo:
+    case cmd::Redo:
+    case cmd::Properties:
+    case cmd::Geometry:
+    case cmd::ProjectNotes:
+    case cmd::SelectAll:
+    case cmd::UnselectAll:
+    case cmd::ToggleSelection:
+    case cmd::SelectDuplicates:
+        editCommand(id);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,119 @@
+// The command table.
+#include "app/CommandTable.h"
+
+namespace app {
+
+const std::vector<ui::MenuCommand>& commandTable()
+{
+    static const std::vector<ui::MenuCommand> table = {
+        {cmd::New, "&File", "&New", ""},
+        {cmd::Open, "&File", "&Open...", ""},
+        {cmd::Merge, "&File", "&Merge...", ""},
+        {cmd::Save, "&File", "&Save", ""},
+        {cmd::SaveAs, "&File", "Save &As...", ""},
+        {cmd::BaseMap, "&File", "Base map...", "", true},
+        {cmd::DxfIn, "&File", "DXF in...", ""},
+        {cmd::DxfOut, "&File", "DXF out...", ""},
+        {cmd::ProjectNotes, "&File", "Project &Notes...", "", true},
+        {cmd::Exit, "&File", "&Exit", "", true},
+
+        {cmd::Cut, "&Edit", "Cut", "Shift+Del"},
+        {cmd::Copy, "&Edit", "Copy", "Ctrl+Ins"},
+        {cmd::Paste, "&Edit", "Paste", "Shift+Ins"},
+        {cmd::Duplicate, "&Edit", "Duplicate", "Alt+Ins"},
+        {cmd::Delete, "&Edit", "Delete", "Del"},
+        {cmd::Undo, "&Edit", "&Undo", "Ctrl+Z", true},
+        {cmd::Redo, "&Edit", "&Redo", "Ctrl+Y"},
+        {cmd::Resize, "&Edit", "Resize...", "", true},
+        {cmd::Properties, "&Edit", "Properties...", "Enter"},
+        {cmd::Geometry, "&Edit", "&Geometry...", ""},
+
+        {cmd::SelectAll, "&Select", "Select All Entities", "F2"},
+        {cmd::UnselectAll, "&Select", "Unselect All", "Esc"},
+        {cmd::ToggleSelection, "&Select", "Toggle Selection", ""},
+        {cmd::SelectMaterial, "&Select", "Select Material", "", true},
+        {cmd::SelectObstructing, "&Select", "Select &Obstructing", ""},
+        {cmd::SelectMonopermeable, "&Select", "Select &Monopermeable", ""},
+        {cmd::ToggleReceivers, "&Select", "Toggle All Receivers", "", true},
+        {cmd::ToggleSources, "&Select", "Toggle All Sources", ""},
+        {cmd::SelectDuplicates, "&Select", "Select &Duplicates", "", true},
+        {cmd::Advanced, "&Select", "&Advanced...", "F3"},
+        {cmd::LockSelection, "&Select", "&Lock selection", "", true},
+        {cmd::UnlockAll, "&Select", "&Unlock all", ""},
+
+        {201, "&Tools", "&Pick", ""},
+        {202, "&Tools", "&Lens", ""},
+        {203, "&Tools", "&Move", "", true},
+        {204, "&Tools", "Mirr&or", ""},
+        {205, "&Tools", "&Rotate", ""},
+        {206, "&Tools", "&Floor", "", true},
+        {207, "&Tools", "&Wall", ""},
+        {208, "&Tools", "&Roof", ""},
+        {216, "&Tools", "&Door", ""},
+        {217, "&Tools", "W&indow", ""},
+        {218, "&Tools", "&Hole", ""},
+        {219, "&Tools", "So&urce", "", true},
+        {220, "&Tools", "R&eceiver", ""},
+        {221, "&Tools", "&Text note", ""},
+
+        {209, "St&ructures", "&Box", ""},
+        {210, "St&ructures", "Bo&xes", ""},
+        {211, "St&ructures", "&Cylinder", ""},
+        {212, "St&ructures", "&Sphere", ""},
+        {213, "St&ructures", "&Cone", ""},
+        {214, "St&ructures", "&Pipe", ""},
+        {215, "St&ructures", "&Gradin", ""},
+
+        {cmd::GridOptions, "&Options", "&Grid...", ""},
+        {cmd::ViewOptions, "&Options", "&View...", ""},
+        {cmd::UndoEnabled, "&Options", "&Undo Enabled", ""},
+        {cmd::GeneralOptions, "&Options", "General...", ""},
+
+        {cmd::ViewAuxiliary, "&Window", "Au&xiliary", ""},
+        {cmd::ViewAssonometry, "&Window", "&Assonometry", ""},
+        {cmd::ViewPlant, "&Window", "&Plant", ""},
+        {cmd::ViewFront, "&Window", "&Front", ""},
+        {cmd::ViewSide, "&Window", "&Side", ""},
+        {cmd::View3D, "&Window", "&3D", ""},
+        {cmd::Cascade, "&Window", "&Cascade", "Shift+F5", true},
+        {cmd::Tile, "&Window", "T&ile", "Shift+F4"},
+        {cmd::Standard, "&Window", "Sta&ndard", ""},
+        {cmd::Redraw, "&Window", "&Redraw", "F5", true},
+
+        {cmd::Help, "&Help", "&Help", ""},
+        {cmd::About, "&Help", "&About", ""},
+    };
+    return table;
+}
+
+const ui::MenuCommand* commandById(int id)
+{
+    for (const ui::MenuCommand& c : commandTable()) {
+        if (c.id == id) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+int commandByText(const std::string& text)
+{
+    for (const ui::MenuCommand& c : commandTable()) {
+        if (c.text == text) {
+            return c.id;
+        }
+    }
+    return 0;
+}
+
+const std::vector<ViewSlot>& viewSlots()
+{
+    static const std::vector<ViewSlot> slots = {
+        {cmd::ViewAuxiliary, "Au&xiliary", "AUXILIARY", 'X'}, {cmd::ViewAssonometry, "&Assonometry", "ASSONOMETRY", 'A'},
+        {cmd::ViewPlant, "&Plant", "PLANT", 'P'},             {cmd::ViewFront, "&Front", "FRONT", 'F'},
+        {cmd::ViewSide, "&Side", "SIDE", 'S'},                {cmd::View3D, "&3D", "3DView", '3'},
+    };
+    return slots;
+}
+
+}  // namespace app

@@ -1,0 +1,235 @@
+// The document workflow: New, Open, Merge, Save with backup, Save As, DXF in
+// and out, dropped files and the save-changes question.
+#include <filesystem>
+
+#include "app/Application.h"
+#include "app/Settings.h"
+#include "exchange/DxfImport.h"
+#include "storage/AtomicFile.h"
+#include "storage/ProjectFile.h"
+#include "scene3d/ExportFile.h"
+#include "textio/TextWriter.h"
+#include "tools/DuplicateFinder.h"
+#include "ui/FileChooser.h"
+#include "ui/Platform.h"
+
+namespace app {
+
+namespace {
+
+std::string extensionOf(const std::string& path)
+{
+    std::filesystem::path p(path);
+    std::string ext = p.extension().string();
+    return ext.empty() ? ext : ext.substr(1);
+}
+
+bool importDrawing(model::Document& doc, const std::string& path)
+{
+    if (!exchange::importDxf(doc, path)) {
+        ui::errorBox("Can't read the file %s", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool Application::askSaveChanges()
+{
+    if (!document.modified() || document.empty()) {
+        return true;
+    }
+    if (!ui::platform().askSaveChanges("Save Changes ?")) {
+        return true;
+    }
+    return save();
+}
+
+void Application::newProject()
+{
+    if (!askSaveChanges()) {
+        return;
+    }
+    document.clearEntities();
+    // A new project does not inherit the last one's notes.
+    document.notes.clear();
+    document.setModified(false);
+    fileName.clear();
+    updateTitle();
+    redrawAll();
+}
+
+bool Application::openProject(const std::string& rawName)
+{
+    std::string name = rawName;
+    if (!name.empty() && name.front() == '"') {
+        name.erase(std::remove(name.begin(), name.end(), '"'), name.end());
+    }
+    if (document.empty()) {
+        updateTitle();
+    }
+    bool ok = storage::openProject(name, document);
+    ui::showStatus("");
+    return ok;
+}
+
+void Application::openFile(bool merge)
+{
+    if (!askSaveChanges()) {
+        return;
+    }
+    std::optional<std::string> chosen = ui::chooseFile(fileName, false);
+    if (!chosen) {
+        return;
+    }
+    // Merging keeps the document's name: a later Save must not write the
+    // combined model over the merged file.
+    if (!merge) {
+        fileName = *chosen;
+    }
+    undo.takeSnapshot(document);
+    if (!merge) {
+        document.clearEntities();
+        document.notes.clear();
+        document.setModified(false);
+    }
+    if (storage::isProjectName(*chosen)) {
+        openProject(*chosen);
+    } else {
+        importDrawing(document, *chosen);
+    }
+    if (!merge) {
+        document.setModified(false);
+    }
+    updateTitle();
+    redrawAll();
+    if (!viewWindow(cmd::ViewPlant)->isVisible()) {
+        toggleView(cmd::ViewPlant);
+    }
+}
+
+bool Application::save()
+{
+    if (fileName.empty()) {
+        std::optional<std::string> chosen = ui::chooseFile(fileName, true);
+        if (!chosen) {
+            return false;
+        }
+        fileName = *chosen;
+    }
+    if (document.modified() && readFlag(AutoCheckDuplicates, true) && document.count() > 1) {
+        char question[96];
+        std::snprintf(question, sizeof question, "Do you want to find duplicates on %u entities",
+                      static_cast<unsigned>(document.count()));
+        if (ui::confirmBox(question)) {
+            unsigned found = tools::selectDuplicates(document);
+            if (found > 0) {
+                redrawAll();
+                std::snprintf(question, sizeof question, "%d duplicate entities found: save anyway?",
+                              static_cast<int>(found));
+                if (!ui::confirmBox(question)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return saveProject();
+}
+
+bool Application::saveAs()
+{
+    std::optional<std::string> chosen = ui::chooseFile(fileName, true);
+    if (!chosen) {
+        return false;
+    }
+    fileName = *chosen;
+    return save();
+}
+
+bool Application::saveProject()
+{
+    if (!storage::isProjectName(fileName)) {
+        scene3d::ExportOptions options;
+        options.materialNames = readFlag(SaveDxfMaterialName, true);
+        return scene3d::exportFile(document, fileName, extensionOf(fileName), options);
+    }
+    ui::WaitCursor wait;
+    std::filesystem::path target(fileName);
+    std::filesystem::path backup = target;
+    backup.replace_extension("bak");
+    // The new file is written in full first; only then does the old one
+    // become the backup (unless a backup is there already) and the new one
+    // take its name. A failed write leaves the old file untouched.
+    bool ok = storage::writeFileAtomically(
+        target.string(),
+        [this](std::FILE* f) {
+            textio::TextWriter out(f);
+            return storage::writeProject(out, document);
+        },
+        [&target, &backup] {
+            std::error_code ec;
+            if (std::filesystem::exists(target, ec) && !std::filesystem::exists(backup, ec)) {
+                std::filesystem::rename(target, backup, ec);
+            }
+        });
+    if (!ok) {
+        ui::errorBox("Can't write the file");
+        return false;
+    }
+    document.setModified(false);
+    updateTitle();
+    return true;
+}
+
+void Application::dxfIn()
+{
+    // The drawing replaces the model: the changes are offered for saving
+    // and a snapshot lets Undo bring the model back.
+    if (!askSaveChanges()) {
+        return;
+    }
+    std::optional<std::string> chosen = ui::chooseFile("*.dxf", false);
+    if (!chosen) {
+        return;
+    }
+    undo.takeSnapshot(document);
+    document.clearEntities();
+    document.setModified(false);
+    importDrawing(document, *chosen);
+    redrawAll();
+}
+
+void Application::dxfOut()
+{
+    std::optional<std::string> chosen = ui::chooseFile("*.dxf", true);
+    if (!chosen) {
+        return;
+    }
+    scene3d::ExportOptions options;
+    options.materialNames = readFlag(SaveDxfMaterialName, true);
+    scene3d::exportFile(document, *chosen, ".dxf", options);
+}
+
+void Application::onDropFiles(const std::vector<std::string>& files)
+{
+    if (!askSaveChanges()) {
+        return;
+    }
+    document.clearEntities();
+    document.notes.clear();
+    document.setModified(false);
+    fileName.clear();
+    for (std::size_t i = files.size(); i-- > 0;) {
+        if (storage::isProjectName(files[i])) {
+            fileName = files[i];
+            openProject(files[i]);
+        } else {
+            importDrawing(document, files[i]);
+        }
+    }
+    updateTitle();
+    redrawAll();
+}
+
+}  // namespace app

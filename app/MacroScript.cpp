@@ -1,0 +1,354 @@
+// Macro script runner.
+#include "app/MacroScript.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "app/Application.h"
+#include "app/CommandTable.h"
+#include "model/Document.h"
+#include "scene3d/ExportFile.h"
+#include "textio/RealFormat.h"
+#include "ui/headless/HeadlessPlatform.h"
+
+namespace app {
+
+namespace {
+
+bool isNumber(const std::string& s, long long& value)
+{
+    return textio::parseInt(s, value);
+}
+
+void countByClass(const model::EntityList& list, std::map<std::string, long>& counts)
+{
+    for (const auto& child : list.children()) {
+        ++counts[child->className()];
+        if (const auto* inner = dynamic_cast<const model::EntityList*>(child.get())) {
+            countByClass(*inner, counts);
+        }
+    }
+}
+
+std::string inQuotes(const std::string& s)
+{
+    return "\"" + s + "\"";
+}
+
+}  // namespace
+
+bool splitWords(const std::string& line, std::vector<std::string>& words, std::string& reason)
+{
+    words.clear();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) {
+            ++i;
+        }
+        if (i >= line.size() || line[i] == '#') {
+            break;
+        }
+        std::string word;
+        // A word may hold a quoted part (ID="text"): the quotes go, the text stays.
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
+            if (line[i] == '"') {
+                ++i;
+                bool closed = false;
+                while (i < line.size()) {
+                    if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') {
+                        word += '"';
+                        i += 2;
+                    } else if (line[i] == '"') {
+                        ++i;
+                        closed = true;
+                        break;
+                    } else {
+                        word += line[i++];
+                    }
+                }
+                if (!closed) {
+                    reason = "a string without its closing quote";
+                    return false;
+                }
+            } else {
+                word += line[i++];
+            }
+        }
+        words.push_back(word);
+    }
+    return true;
+}
+
+std::string canonicalKey(const std::string& name)
+{
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    std::string rest = name;
+    for (;;) {
+        std::size_t plus = rest.find('+');
+        if (plus == std::string::npos || plus + 1 == rest.size()) {
+            break;
+        }
+        std::string mod = rest.substr(0, plus);
+        if (textio::equalIgnoringCase(mod, "Shift")) {
+            shift = true;
+        } else if (textio::equalIgnoringCase(mod, "Ctrl") || textio::equalIgnoringCase(mod, "Control")) {
+            ctrl = true;
+        } else if (textio::equalIgnoringCase(mod, "Alt")) {
+            alt = true;
+        } else {
+            break;
+        }
+        rest = rest.substr(plus + 1);
+    }
+    static const std::pair<const char*, const char*> names[] = {
+        {"Delete", "Del"}, {"Del", "Del"}, {"Insert", "Ins"},     {"Ins", "Ins"},   {"Escape", "Esc"},
+        {"Esc", "Esc"},    {"Enter", "Enter"}, {"Return", "Enter"}, {"Space", "Space"}};
+    std::string base = rest;
+    for (const auto& [from, to] : names) {
+        if (textio::equalIgnoringCase(rest, from)) {
+            base = to;
+        }
+    }
+    if (base.size() == 1 && base[0] >= 'a' && base[0] <= 'z') {
+        base[0] = static_cast<char>(base[0] - 'a' + 'A');
+    }
+    if ((base[0] == 'f' || base[0] == 'F') && base.size() > 1 && std::isdigit(static_cast<unsigned char>(base[1]))) {
+        base[0] = 'F';
+    }
+    return std::string(ctrl ? "Ctrl+" : "") + (shift ? "Shift+" : "") + (alt ? "Alt+" : "") + base;
+}
+
+bool MacroRunner::key(const std::string& name, std::string& reason)
+{
+    std::string wanted = canonicalKey(name);
+    for (const ui::MenuCommand& c : commandTable()) {
+        if (!c.shortcut.empty() && canonicalKey(c.shortcut) == wanted) {
+            if (app_.frame && !app_.frame->isMenuEnabled(c.id)) {
+                return true;  // a greyed command's key does nothing
+            }
+            app_.dispatchCommand(c.id);
+            return true;
+        }
+    }
+    ui::KeyEvent ev;
+    std::string base = wanted;
+    for (const char* mod : {"Ctrl+", "Shift+", "Alt+"}) {
+        if (base.rfind(mod, 0) == 0) {
+            (std::string(mod) == "Ctrl+" ? ev.ctrl : std::string(mod) == "Shift+" ? ev.shift : ev.alt) = true;
+            base = base.substr(std::string(mod).size());
+        }
+    }
+    if (base == "Space") {
+        ev.code = ui::key::Space;
+    } else if (base == "Enter") {
+        ev.code = ui::key::Enter;
+    } else if (base == "Esc") {
+        ev.code = ui::key::Escape;
+    } else if (base == "Del") {
+        ev.code = ui::key::Delete;
+    } else if (base == "Ins") {
+        ev.code = ui::key::Insert;
+    } else if (base.size() > 1 && base[0] == 'F') {
+        ev.code = ui::key::F1 + std::atoi(base.c_str() + 1) - 1;
+    } else if (base.size() == 1) {
+        ev.code = static_cast<unsigned char>(base[0]);
+    } else {
+        reason = "unknown key " + inQuotes(name);
+        return false;
+    }
+    app_.onKey(ev);
+    return true;
+}
+
+bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& reason)
+{
+    const std::string& what = w[1];
+    if (what == "error" && w.size() == 3) {
+        expectedErrors_.push_back(w[2]);
+        return true;
+    }
+    if ((what == "title" || what == "status") && w.size() == 3) {
+        std::string actual = what == "title" ? (app_.frame ? app_.frame->title() : std::string()) : platform_.status;
+        if (actual != w[2]) {
+            reason = "expected " + what + " " + inQuotes(w[2]) + ", got " + inQuotes(actual);
+            return false;
+        }
+        return true;
+    }
+    if (what == "count" && w.size() == 4) {
+        long long n = 0;
+        if (!isNumber(w[3], n)) {
+            reason = "expect count: N is not a number";
+            return false;
+        }
+        std::map<std::string, long> counts;
+        countByClass(app_.document, counts);
+        long actual = counts.count(w[2]) ? counts[w[2]] : 0;
+        if (actual != n) {
+            reason = "expected " + std::to_string(n) + " " + w[2] + ", found " + std::to_string(actual);
+            return false;
+        }
+        return true;
+    }
+    if (what == "selected" && w.size() == 3) {
+        long long n = 0;
+        if (!isNumber(w[2], n)) {
+            reason = "expect selected: N is not a number";
+            return false;
+        }
+        int actual = app_.document.forEach([](model::Entity& e) { return e.selected ? 1 : 0; });
+        if (actual != n) {
+            reason = "expected " + std::to_string(n) + " selected, found " + std::to_string(actual);
+            return false;
+        }
+        return true;
+    }
+    if (what == "modified" && w.size() == 3 && (w[2] == "yes" || w[2] == "no")) {
+        bool wanted = w[2] == "yes";
+        if (app_.document.modified() != wanted) {
+            reason = std::string("expected the model ") + (wanted ? "modified" : "unmodified");
+            return false;
+        }
+        return true;
+    }
+    reason = "unknown expectation";
+    return false;
+}
+
+bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reason)
+{
+    const std::string& verb = w[0];
+    if (verb == "command" && w.size() == 2) {
+        long long id = 0;
+        if (!isNumber(w[1], id)) {
+            id = commandByText(w[1]);
+            if (id == 0) {
+                reason = "no menu command " + inQuotes(w[1]);
+                return false;
+            }
+        }
+        if (app_.frame && !app_.frame->isMenuEnabled(static_cast<int>(id))) {
+            return true;  // greyed: choosing it does nothing
+        }
+        if (!app_.dispatchCommand(static_cast<int>(id))) {
+            reason = "command " + w[1] + " is not handled";
+            return false;
+        }
+        return true;
+    }
+    if (verb == "key" && w.size() == 2) {
+        return key(w[1], reason);
+    }
+    if (verb == "answer" && w.size() >= 3) {
+        if (w[1] == "file" && w.size() == 3) {
+            platform_.queueFile(w[2] == "cancel" ? std::nullopt : std::optional<std::string>(w[2]));
+            return true;
+        }
+        if (w[1] == "confirm" && w.size() == 3 && (w[2] == "yes" || w[2] == "no")) {
+            platform_.queueConfirm(w[2] == "yes");
+            return true;
+        }
+        const std::string& last = w.back();
+        if (last != "ok" && last != "cancel") {
+            reason = "an answer ends with ok or cancel";
+            return false;
+        }
+        ui::headless::DialogAnswer answer;
+        answer.templateName = w[1];
+        answer.ok = last == "ok";
+        for (std::size_t i = 2; i + 1 < w.size(); ++i) {
+            std::size_t eq = w[i].find('=');
+            long long id = 0;
+            if (eq == std::string::npos || !isNumber(w[i].substr(0, eq), id)) {
+                reason = "a value is ID=VALUE: " + inQuotes(w[i]);
+                return false;
+            }
+            answer.values.emplace_back(static_cast<int>(id), w[i].substr(eq + 1));
+        }
+        platform_.queueDialog(std::move(answer));
+        return true;
+    }
+    if (verb == "expect" && w.size() >= 3) {
+        return expectation(w, reason);
+    }
+    if (verb == "dump" && w.size() == 2) {
+        std::string ext = std::filesystem::path(w[1]).extension().string();
+        if (ext.empty()) {
+            reason = "dump needs a file name with an extension";
+            return false;
+        }
+        scene3d::exportFile(app_.document, w[1], ext);
+        return true;
+    }
+    reason = "unknown statement";
+    return false;
+}
+
+bool MacroRunner::check(std::string& reason)
+{
+    while (errorsSeen_ < platform_.errors.size()) {
+        const std::string& shown = platform_.errors[errorsSeen_++];
+        if (expectedErrors_.empty()) {
+            reason = "unexpected error box " + inQuotes(shown);
+            return false;
+        }
+        if (expectedErrors_.front() != shown) {
+            reason = "expected error " + inQuotes(expectedErrors_.front()) + ", got " + inQuotes(shown);
+            return false;
+        }
+        expectedErrors_.pop_front();
+    }
+    if (failuresSeen_ < platform_.failures.size()) {
+        reason = platform_.failures[failuresSeen_++];
+        return false;
+    }
+    return true;
+}
+
+bool MacroRunner::finish(std::string& reason)
+{
+    if (!expectedErrors_.empty()) {
+        reason = "the expected error " + inQuotes(expectedErrors_.front()) + " never appeared";
+        return false;
+    }
+    if (!platform_.dialogAnswers.empty()) {
+        reason = "the answer for dialog " + platform_.dialogAnswers.front().templateName + " was never used";
+        return false;
+    }
+    if (!platform_.fileAnswers.empty()) {
+        reason = "an answer for the file chooser was never used";
+        return false;
+    }
+    if (!platform_.confirmAnswers.empty()) {
+        reason = "an answer for a question was never used";
+        return false;
+    }
+    return true;
+}
+
+bool MacroRunner::run(const std::string& script, const std::string& name, std::string& failure)
+{
+    std::istringstream lines(script);
+    std::string line;
+    int number = 0;
+    std::vector<std::string> words;
+    std::string reason;
+    while (std::getline(lines, line)) {
+        ++number;
+        if (!splitWords(line, words, reason) || (!words.empty() && (!statement(words, reason) || !check(reason)))) {
+            failure = name + ":" + std::to_string(number) + ": " + reason;
+            return false;
+        }
+    }
+    if (!check(reason) || !finish(reason)) {
+        failure = name + ":" + std::to_string(number) + ": " + reason;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace app

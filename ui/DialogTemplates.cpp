@@ -1,0 +1,138 @@
+// The dialog catalogue.
+#include "ui/DialogTemplates.h"
+
+#include "textio/RealFormat.h"
+
+namespace ui {
+
+namespace {
+
+using K = ControlKind;
+
+ControlTemplate c(int id, K kind, std::string text, std::string group = {})
+{
+    return ControlTemplate{id, kind, std::move(text), std::move(group)};
+}
+
+const ControlTemplate ok = c(idOk, K::PushButton, "OK");
+const ControlTemplate cancel = c(idCancel, K::PushButton, "Cancel");
+
+std::vector<DialogTemplate> makeCatalogue()
+{
+    return {
+        {"ABOUTBOX", "About", {c(115, K::Static, "Tolvane CAD"), ok}},
+        {"ADVANCEDBOX", "Compute", {c(112, K::MultiListBox, ""), c(idCancel, K::PushButton, "&Close")}},
+        {"ASSONOMETRYBOX",
+         "Assonometry Options",
+         {c(150, K::RadioButton, "Cavalier", "Standard:"), c(151, K::RadioButton, "Monometric", "Standard:"),
+          c(152, K::RadioButton, "Isometric", "Standard:"), c(153, K::RadioButton, "Dimetric", "Standard:"),
+          c(154, K::RadioButton, "Trimetric", "Standard:"), c(120, K::Edit, "X angle:"), c(121, K::Edit, "Y angle:"),
+          ok, cancel}},
+        {"BASEMAPBOX",
+         "Base map options",
+         {c(120, K::Edit, "File name:"), c(112, K::PushButton, "..."), c(121, K::Edit, "X", "Offset"),
+          c(122, K::Edit, "Y", "Offset"), c(123, K::Edit, "Scaling factor"), c(141, K::CheckBox, "Visible"), ok,
+          cancel}},
+        {"BOXBOX",
+         "Box parameters",
+         {c(120, K::Edit, "&Min (m):"), c(121, K::Edit, "Ma&x (m):"), c(122, K::CheckBox, "&Floor"),
+          c(123, K::CheckBox, "&Roof"), ok, cancel}},
+        {"CIRCLEBOX",
+         "Parameters",
+         {c(120, K::Edit, "Base elevation"), c(121, K::Edit, "Top elevation"), c(122, K::Edit, "Degrees"),
+          c(123, K::Edit, "Number of steps"), c(124, K::CheckBox, "&Closed"), ok, cancel}},
+        {"FACEBOX",
+         "Face Properties",
+         {c(120, K::ReadOnlyEdit, "1"), c(121, K::ReadOnlyEdit, "2"), c(122, K::ReadOnlyEdit, "4"),
+          c(123, K::ReadOnlyEdit, "3"), c(170, K::PushButton, "Material"), ok, cancel}},
+        {"GETCOORDBOX",
+         "Coordinates",
+         {c(120, K::Edit, "X coordinate"), c(121, K::Edit, "Y coordinate"), c(122, K::Edit, "Z coordinate"), ok,
+          cancel}},
+        {"GETDOORBOX",
+         "Door size",
+         {c(120, K::Edit, "Width (m):"), c(121, K::Edit, "Heigth (m):"), c(-1, K::Picture, "door"), ok, cancel}},
+        {"GETMATERIAL",
+         "Input Material",
+         {c(120, K::Edit, "Number:"), c(170, K::ComboBox, "Material:"), c(112, K::ListBox, ""),
+          c(171, K::CheckBox, "&Obstructing"), c(151, K::CheckBox, "Monopermeable"),
+          c(172, K::CheckBox, "Same for &all faces"), ok, cancel}},
+        {"GETQUOTASBOX",
+         "Input Elevations",
+         {c(124, K::ReadOnlyEdit, "Ground level (m):"), c(120, K::Edit, "Min (m):", "Absolute"),
+          c(121, K::Edit, "Max (m):", "Absolute"), c(122, K::Edit, "Min (m):", "Relative to ground"),
+          c(123, K::Edit, "Max (m):", "Relative to ground"), ok, cancel}},
+        {"GETSOURCEBOX",
+         "Source parameters",
+         {c(110, K::Edit, "File name:"), c(112, K::PushButton, "..."), c(120, K::Edit, "Source elevation:"),
+          c(121, K::Edit, "X", "Target position:"), c(122, K::Edit, "Y", "Target position:"),
+          c(123, K::Edit, "Z", "Target position:"), c(124, K::Edit, "Roll angle:"), ok, cancel}},
+        {"GETVALUEBOX", "Input", {c(115, K::Static, "Value:"), c(120, K::Edit, ""), ok, cancel}},
+        {"GETWINDOWBOX",
+         "Window size",
+         {c(120, K::Edit, "Width (m):"), c(121, K::Edit, "Heigth (m):"), c(122, K::Edit, "Elevation (m):"),
+          c(-1, K::Picture, "window"), ok, cancel}},
+        {"GRIDBOX",
+         "Grid options",
+         {c(120, K::Edit, "Grid step (m):"), c(160, K::CheckBox, "Enabled"), c(161, K::CheckBox, "Axes"), ok,
+          cancel}},
+        {"INFOBOX", "Notes", {c(120, K::MultiLineEdit, ""), ok, cancel}},
+        {"OBSTRUCTINGBOX",
+         "Find obstructing faces",
+         {c(131, K::RadioButton, "Select all obstructing faces"),
+          c(132, K::RadioButton, "Select faces that should be obstructing"),
+          c(133, K::RadioButton, "Assign automatically the obstructing flag"), ok, cancel}},
+        {"OPTIONSBOX",
+         "General options",
+         {c(142, K::CheckBox, "Always check for &duplicates entities", "Save"),
+          c(141, K::CheckBox, "Save material &name in layer (instead of material number)", "DXF output"), ok,
+          cancel}},
+        {"PALACEBOX",
+         "Receivers",
+         {c(120, K::Edit, "Distance from wall"), c(121, K::Edit, "Height of first receiver "),
+          c(122, K::Edit, "Distance between receivers"), ok, cancel}},
+        {"PIPEBOX",
+         "Parameters",
+         {c(120, K::Edit, "&Width (m):"), c(121, K::Edit, "&Heigth (m):"), c(122, K::Edit, "&Border (m):"),
+          c(123, K::CheckBox, "&Floor"), ok, cancel}},
+        {"THEATERBOX",
+         "Parameters",
+         {c(120, K::Edit, "Base elevation"), c(121, K::Edit, "Step height"), c(122, K::Edit, "Step depth"),
+          c(123, K::Edit, "Number of steps"), c(124, K::Edit, "Degrees"), ok, cancel}},
+        {"VIEWBOX",
+         "View options",
+         {c(141, K::CheckBox, "Show source", "Sources"), c(142, K::CheckBox, "Show direction", "Sources"),
+          c(143, K::CheckBox, "Show receiver", "Receivers"), c(144, K::CheckBox, "Show direction", "Receivers"),
+          ok, cancel}},
+    };
+}
+
+}  // namespace
+
+const ControlTemplate* DialogTemplate::control(int id) const
+{
+    for (const ControlTemplate& ct : controls) {
+        if (ct.id == id) {
+            return &ct;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<DialogTemplate>& dialogCatalogue()
+{
+    static const std::vector<DialogTemplate> catalogue = makeCatalogue();
+    return catalogue;
+}
+
+const DialogTemplate* findTemplate(std::string_view name)
+{
+    for (const DialogTemplate& t : dialogCatalogue()) {
+        if (textio::equalIgnoringCase(t.name, name)) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace ui

@@ -1,0 +1,77 @@
+// File chooser requests and remembered folders.
+#include "ui/FileChooser.h"
+
+#include <filesystem>
+
+#include "textio/RealFormat.h"
+#include "ui/Platform.h"
+
+namespace ui {
+
+namespace {
+
+struct Folders {
+    std::string project;
+    std::string source;
+};
+
+Folders& folders()
+{
+    static Folders f;
+    return f;
+}
+
+bool isSourceName(const std::string& name)
+{
+    return name.find(".SPK") != std::string::npos || name.find(".spk") != std::string::npos;
+}
+
+}  // namespace
+
+FileRequest fileRequestFor(const std::string& initialName, bool save)
+{
+    FileRequest r;
+    r.save = save;
+    r.initialName = initialName;
+    bool source = isSourceName(initialName);
+    if (source) {
+        r.filters = {{"Noise/Sound Source File (*.spk)", "*.spk"}};
+    } else if (textio::equalIgnoringCase(initialName, "*.dxf")) {
+        r.filters = {{"Autocad File (*.dxf)", "*.dxf"}};
+    } else {
+        r.filters = {{"KCAD File (*.ray)", "*.ray"},
+                     {"Autocad File (*.dxf)", "*.dxf"},
+                     {"VRML 2.0 World (*.wrl)", "*.wrl"},
+                     {"Pov-Ray Scene (*.pov)", "*.pov"}};
+    }
+    const std::string& remembered = source ? folders().source : folders().project;
+    std::error_code ec;
+    r.folder = remembered.empty() ? std::filesystem::current_path(ec).string() : remembered;
+    if (save) {
+        r.defaultExtension = "ray";
+    }
+    return r;
+}
+
+std::optional<std::string> chooseFile(const std::string& initialName, bool save)
+{
+    FileRequest r = fileRequestFor(initialName, save);
+    std::optional<std::string> chosen = platform().chooseFile(r);
+    if (!chosen || chosen->empty()) {
+        return std::nullopt;
+    }
+    std::filesystem::path path(*chosen);
+    if (save && !path.has_extension() && !r.defaultExtension.empty()) {
+        path += "." + r.defaultExtension;
+    }
+    std::string folder = path.parent_path().string();
+    (isSourceName(initialName) ? folders().source : folders().project) = folder;
+    return path.string();
+}
+
+void resetFileChooserFolders()
+{
+    folders() = Folders();
+}
+
+}  // namespace ui

@@ -1,0 +1,61 @@
+// The main frame: its logic (commands, keys, close, dropped files) and what
+// a back end does for it (menus built from the command table, the title, the
+// area the views live in).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/Window.h"
+
+namespace ui {
+
+// One entry of the command table: the menu it sits in, its text with the
+// '&' of its mnemonic, and its accelerator ("Shift+Del", "Ctrl+Z", "F5").
+struct MenuCommand {
+    int id = 0;
+    std::string menu;
+    std::string text;
+    std::string shortcut;
+    bool separatorBefore = false;
+};
+
+class FrameLogic {
+public:
+    virtual ~FrameLogic() = default;
+    // A menu command or an accelerator; true when handled.
+    virtual bool onCommand(int id) = 0;
+    // A key no accelerator took; true when used.
+    virtual bool onKey(const KeyEvent& key) = 0;
+    // The close box, Exit, or the session ending: true lets the frame close.
+    virtual bool onClose() = 0;
+    virtual void onDropFiles(const std::vector<std::string>& files) = 0;
+};
+
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+
+    virtual void setTitle(const std::string& title) = 0;
+    virtual std::string title() const = 0;
+    virtual void setMenuChecked(int id, bool checked) = 0;
+    virtual void setMenuEnabled(int id, bool enabled) = 0;
+    virtual bool isMenuChecked(int id) const = 0;
+    virtual bool isMenuEnabled(int id) const = 0;
+
+    // The client area that holds the views.
+    virtual int viewAreaWidth() const = 0;
+    virtual int viewAreaHeight() const = 0;
+    // A sizing frame plus a caption, less one: the step of cascaded windows.
+    virtual int cascadeStep() const = 0;
+    // A view window in the view area, hidden until shown.
+    virtual NativeWindow* createView(Window& logic, const std::string& title) = 0;
+
+    virtual void showMaximized() = 0;
+    // Handles the events already waiting (so that views take new sizes).
+    virtual void processPendingEvents() = 0;
+    // Closes the frame as its close box would (asking its logic first).
+    virtual void requestClose() = 0;
+};
+
+}  // namespace ui

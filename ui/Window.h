@@ -1,0 +1,92 @@
+// Windows: the logic of a window (plain C++, handling events) and what a
+// back end offers to show it. The views, the tool palette and the
+// coordinate bar are such logic classes; Qt and the headless back end host them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/PixelRect.h"
+
+namespace ui {
+
+class DrawContext;
+
+enum class MouseButton { None, Left, Middle, Right };
+
+struct MouseEvent {
+    int x = 0;
+    int y = 0;
+    MouseButton button = MouseButton::None;
+    bool shift = false;
+    bool ctrl = false;
+};
+
+// Key codes: printable keys are their upper-case character; the others below.
+namespace key {
+constexpr int Space = ' ';
+constexpr int Enter = 0x100;
+constexpr int Escape = 0x101;
+constexpr int Delete = 0x102;
+constexpr int Insert = 0x103;
+constexpr int F1 = 0x110;  // F1..F12 follow in order
+}  // namespace key
+
+struct KeyEvent {
+    int code = 0;
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+// What the back end does for one window.
+class NativeWindow {
+public:
+    virtual ~NativeWindow() = default;
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    virtual void bringToTop() = 0;
+    // Position and size within the parent's client area.
+    virtual void setGeometry(const PixelRect& r) = 0;
+    virtual PixelRect geometry() const = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    // Repaint the whole client area soon / mark it painted.
+    virtual void invalidate() = 0;
+    virtual void validate() = 0;
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
+    // The drawing context the window keeps for its whole life.
+    virtual DrawContext& drawContext() = 0;
+};
+
+// The logic of a window: events in, operations out through `native`.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual void onPaint(DrawContext&) {}
+    virtual void onSize(int width, int height) {}
+    virtual void onMouseDown(const MouseEvent&) {}
+    virtual void onMouseMove(const MouseEvent&) {}
+    virtual void onMouseUp(const MouseEvent&) {}
+    virtual void onWheel(int delta, const MouseEvent&) {}
+    // True when the key was used.
+    virtual bool onKey(const KeyEvent&) { return false; }
+    virtual void onTimer(int id) {}
+    virtual void onDropFiles(const std::vector<std::string>&) {}
+    // The close box: true lets the window close, false keeps it (views hide).
+    virtual bool onClose() { return true; }
+
+    NativeWindow* native = nullptr;
+
+    bool isVisible() const { return native && native->isVisible(); }
+    void redraw()
+    {
+        if (native && native->isVisible()) {
+            native->invalidate();
+        }
+    }
+};
+
+}  // namespace ui

@@ -1,0 +1,96 @@
+// Headless windows and frame: geometry, visibility, title and menu states
+// are kept in memory; drawing is counted, not shown.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/DrawContext.h"
+#include "ui/Frame.h"
+
+namespace ui::headless {
+
+// Records what is drawn as text lines, and the pens and brushes made.
+class RecordingDrawContext final : public DrawContext {
+public:
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void setXorMode(bool on) override { xorMode = on; }
+    void rectangle(int l, int t, int r, int b) override;
+    void polyline(const int* xy, int points) override;
+    void circle(int x, int y, int r) override;
+    void text(int x, int y, const std::string& s) override;
+    void setPixel(int x, int y, Colour c) override;
+
+    std::vector<std::string> ops;
+    bool xorMode = false;
+
+protected:
+    void makePen(int style, Colour colour) override;
+    void makeBrush(int style, Colour colour) override;
+};
+
+class HeadlessWindow final : public NativeWindow {
+public:
+    HeadlessWindow(Window& logic, std::string title);
+
+    void show() override { visible = true; }
+    void hide() override { visible = false; }
+    bool isVisible() const override { return visible; }
+    void bringToTop() override;
+    void setGeometry(const PixelRect& r) override;
+    PixelRect geometry() const override { return rect; }
+    void setTitle(const std::string& t) override { title = t; }
+    void invalidate() override { ++invalidations; }
+    void validate() override {}
+    int clientWidth() const override { return rect.width(); }
+    int clientHeight() const override { return rect.height(); }
+    DrawContext& drawContext() override { return dc; }
+
+    Window& logic;
+    std::string title;
+    bool visible = false;
+    PixelRect rect;
+    long invalidations = 0;
+    long raised = 0;  // the order windows were last brought to the top
+    RecordingDrawContext dc;
+};
+
+class HeadlessFrame final : public FrameHost {
+public:
+    HeadlessFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands);
+
+    void setTitle(const std::string& t) override { title_ = t; }
+    std::string title() const override { return title_; }
+    void setMenuChecked(int id, bool checked) override { checked_[id] = checked; }
+    void setMenuEnabled(int id, bool enabled) override { enabled_[id] = enabled; }
+    bool isMenuChecked(int id) const override;
+    bool isMenuEnabled(int id) const override;
+    int viewAreaWidth() const override { return width; }
+    int viewAreaHeight() const override { return height; }
+    int cascadeStep() const override { return 26; }
+    NativeWindow* createView(Window& logic, const std::string& title) override;
+    void showMaximized() override { maximized = true; }
+    void processPendingEvents() override {}
+    void requestClose() override;
+
+    // The command of a menu entry by its text as it stands ("&Open..."), or 0.
+    int commandByText(const std::string& text) const;
+
+    FrameLogic& logic;
+    std::vector<MenuCommand> commands;
+    std::vector<std::unique_ptr<HeadlessWindow>> views;
+    int width = 1200;
+    int height = 800;
+    bool maximized = false;
+    bool closed = false;
+
+private:
+    std::string title_;
+    std::map<int, bool> checked_;
+    std::map<int, bool> enabled_;
+};
+
+}  // namespace ui::headless

@@ -1,0 +1,160 @@
+// Qt back end.
+#include "ui/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QUrl>
+
+#include "ui/FileChooser.h"
+#include "ui/qt/QtDialog.h"
+#include "ui/qt/QtFrame.h"
+
+namespace ui::qt {
+
+namespace {
+
+QWidget* ownerWidget()
+{
+    if (QWidget* w = QApplication::activeModalWidget()) {
+        return w;
+    }
+    return QApplication::activeWindow();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() : previous_(setPlatform(this)) {}
+
+QtPlatform::~QtPlatform()
+{
+    setPlatform(previous_);
+}
+
+void QtPlatform::showError(const std::string& text)
+{
+    QMessageBox::warning(ownerWidget(), "ERROR", QString::fromStdString(text));
+}
+
+bool QtPlatform::askConfirm(const std::string& text)
+{
+    return QMessageBox::question(ownerWidget(), "Confirm", QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtPlatform::askSaveChanges(const std::string& text)
+{
+    QApplication::beep();
+    return QMessageBox::question(ownerWidget(), "Tolvane CAD", QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPlatform::pumpEvents()
+{
+    // Windows repaint and the progress bar moves; clicks and keys wait, so
+    // nothing new can start in the middle of a long operation.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPlatform::progressStart(std::uint64_t maximum)
+{
+    progressMaximum_ = maximum;
+    progressShown_ = -1;
+    if (frame_) {
+        frame_->progressBar()->setRange(0, 1000);
+        frame_->progressBar()->setValue(0);
+        frame_->progressBar()->setVisible(true);
+    }
+}
+
+void QtPlatform::progressSet(std::uint64_t position)
+{
+    if (!frame_ || progressMaximum_ == 0) {
+        return;
+    }
+    // Per mille: a million records move the bar a thousand times, not a million.
+    int permille = static_cast<int>(std::min<std::uint64_t>(1000, position * 1000 / progressMaximum_));
+    if (permille != progressShown_) {
+        progressShown_ = permille;
+        frame_->progressBar()->setValue(permille);
+    }
+}
+
+void QtPlatform::progressEnd()
+{
+    if (frame_) {
+        frame_->progressBar()->setVisible(false);
+    }
+}
+
+void QtPlatform::showWaitCursor(bool on)
+{
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+int QtPlatform::runDialog(Dialog& dialog)
+{
+    const DialogTemplate* t = findTemplate(dialog.templateName());
+    if (!t) {
+        return dialog.result;  // a template that cannot be loaded: as Cancel
+    }
+    QtDialog qd(dialog, *t, ownerWidget());
+    qd.exec();
+    return dialog.result;
+}
+
+std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request)
+{
+    QFileDialog d(ownerWidget());
+    QStringList filters;
+    for (const FileFilter& f : request.filters) {
+        filters << QString::fromStdString(f.label);
+    }
+    d.setNameFilters(filters);
+    d.setDirectory(QString::fromStdString(request.folder));
+    d.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setOption(QFileDialog::ReadOnly, false);
+    if (!request.defaultExtension.empty()) {
+        d.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    }
+    if (!request.initialName.empty() && request.initialName.find('*') == std::string::npos) {
+        d.selectFile(QString::fromStdString(request.initialName));
+    }
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return d.selectedFiles().front().toStdString();
+}
+
+void QtPlatform::showStatus(const std::string& text)
+{
+    if (frame_) {
+        frame_->statusLabel()->setText(QString::fromStdString(text));
+    }
+}
+
+bool QtPlatform::openDocument(const std::string& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+FrameHost* QtPlatform::createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands)
+{
+    frame_ = std::make_unique<QtFrame>(logic, commands);
+    return frame_.get();
+}
+
+int QtPlatform::run()
+{
+    return QApplication::exec();
+}
+
+}  // namespace ui::qt

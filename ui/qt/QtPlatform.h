@@ -1,0 +1,44 @@
+// The Qt back end of the platform layer: message boxes, modal dialogs built
+// from the templates, file dialogs, the progress bar and wait cursor, the
+// main frame and the event loop. Needs a QApplication.
+#pragma once
+
+#include <memory>
+
+#include "ui/Platform.h"
+
+namespace ui::qt {
+
+class QtFrame;
+
+class QtPlatform final : public Platform {
+public:
+    // Installs itself as the current back end for its lifetime.
+    QtPlatform();
+    ~QtPlatform() override;
+
+    void showError(const std::string& text) override;
+    bool askConfirm(const std::string& text) override;
+    void pumpEvents() override;
+    void progressStart(std::uint64_t maximum) override;
+    void progressSet(std::uint64_t position) override;
+    void progressEnd() override;
+    void showWaitCursor(bool on) override;
+    int runDialog(Dialog& dialog) override;
+    std::optional<std::string> chooseFile(const FileRequest& request) override;
+    bool askSaveChanges(const std::string& text) override;
+    void showStatus(const std::string& text) override;
+    bool openDocument(const std::string& path) override;
+    FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
+    int run() override;
+
+    QtFrame* frame() const { return frame_.get(); }
+
+private:
+    Platform* previous_;
+    std::unique_ptr<QtFrame> frame_;
+    std::uint64_t progressMaximum_ = 0;
+    int progressShown_ = -1;
+};
+
+}  // namespace ui::qt
