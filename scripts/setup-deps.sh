@@ -8,6 +8,7 @@ packages=(
     libgtest-dev
     clang libclang-rt-14-dev
     python3-ezdxf python3-pil povray view3dscene
+    qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core
 )
 
 missing=()

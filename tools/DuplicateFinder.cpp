@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <unordered_map>
 #include <vector>
 
 #include "model/Document.h"
@@ -13,6 +12,7 @@
 #include "model/Receiver.h"
 #include "model/Segment.h"
 #include "model/Wall.h"
+#include "tools/CellTable.h"
 #include "ui/Platform.h"
 
 namespace tools {
@@ -21,82 +21,27 @@ namespace {
 
 using geometry::X3DPoint;
 
-// Buckets of entities by a point of theirs, in cells of 1 mm: whatever equals
-// an entity has its point within 1 mm of one of the entity's own points.
-class PointGrid {
-public:
-    void add(int group, const X3DPoint& p, std::uint32_t index) { cells_[key(group, cell(p.x), cell(p.y), cell(p.z))].push_back(index); }
-
-    template <typename F>
-    void near(int group, const X3DPoint& p, F visit) const
-    {
-        long long x = cell(p.x);
-        long long y = cell(p.y);
-        long long z = cell(p.z);
-        for (long long dx = -1; dx <= 1; ++dx) {
-            for (long long dy = -1; dy <= 1; ++dy) {
-                for (long long dz = -1; dz <= 1; ++dz) {
-                    auto it = cells_.find(key(group, x + dx, y + dy, z + dz));
-                    if (it != cells_.end()) {
-                        for (std::uint32_t i : it->second) {
-                            visit(i);
-                        }
-                    }
-                }
-            }
-        }
-    }
-
-private:
-    static long long cell(double v) { return static_cast<long long>(std::floor(v / 0.001)); }
-    static std::uint64_t key(int group, long long x, long long y, long long z)
-    {
-        std::uint64_t h = static_cast<std::uint64_t>(group) * 0x9E3779B97F4A7C15ULL;
-        h ^= static_cast<std::uint64_t>(x) * 0xC2B2AE3D27D4EB4FULL + (h << 6) + (h >> 2);
-        h ^= static_cast<std::uint64_t>(y) * 0x165667B19E3779F9ULL + (h << 6) + (h >> 2);
-        h ^= static_cast<std::uint64_t>(z) * 0x27D4EB2F165667C5ULL + (h << 6) + (h >> 2);
-        return h;
-    }
-    std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> cells_;
-};
-
 // Centres already seen, found within 1e-5 on every axis.
 class CentreIndex {
 public:
     bool findNear(const X3DPoint& p) const
     {
-        long long x = cell(p.x);
-        long long y = cell(p.y);
-        long long z = cell(p.z);
-        for (long long dx = -1; dx <= 1; ++dx) {
-            for (long long dy = -1; dy <= 1; ++dy) {
-                for (long long dz = -1; dz <= 1; ++dz) {
-                    auto it = cells_.find(key(x + dx, y + dy, z + dz));
-                    if (it == cells_.end()) {
-                        continue;
-                    }
-                    for (const X3DPoint& q : it->second) {
-                        if (std::fabs(q.x - p.x) < 1e-5 && std::fabs(q.y - p.y) < 1e-5 && std::fabs(q.z - p.z) < 1e-5) {
-                            return true;
-                        }
-                    }
-                }
-            }
-        }
-        return false;
+        bool found = false;
+        table_.near(p, [&](std::uint32_t i) {
+            const X3DPoint& q = centres_[i];
+            found = found || (std::fabs(q.x - p.x) < 1e-5 && std::fabs(q.y - p.y) < 1e-5 && std::fabs(q.z - p.z) < 1e-5);
+        });
+        return found;
     }
-    void insert(const X3DPoint& p) { cells_[key(cell(p.x), cell(p.y), cell(p.z))].push_back(p); }
+    void insert(const X3DPoint& p)
+    {
+        table_.add(p, static_cast<std::uint32_t>(centres_.size()));
+        centres_.push_back(p);
+    }
 
 private:
-    static long long cell(double v) { return static_cast<long long>(std::floor(v / 1e-5)); }
-    static std::uint64_t key(long long x, long long y, long long z)
-    {
-        std::uint64_t h = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
-        h ^= static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4FULL + (h << 6) + (h >> 2);
-        h ^= static_cast<std::uint64_t>(z) * 0x165667B19E3779F9ULL + (h << 6) + (h >> 2);
-        return h;
-    }
-    std::unordered_map<std::uint64_t, std::vector<X3DPoint>> cells_;
+    CellTable table_{1e-5};
+    std::vector<X3DPoint> centres_;
 };
 
 // Which kinds can equal which: a face equals faces and walls of equal base
@@ -180,7 +125,9 @@ unsigned selectDuplicates(model::Document& doc)
     doc.setSelected(false);
 
     CentreIndex centres;
-    PointGrid filed;
+    // Entities filed by a point of theirs and their kind: whatever equals an
+    // entity has that point within 1 mm of one of the entity's own points.
+    std::vector<CellTable> filed(Texts + 1, CellTable(0.001));
     std::vector<std::uint32_t> lists;  // plain lists, compared with any list
     std::vector<std::uint32_t> candidates;
     unsigned count = 0;
@@ -197,7 +144,7 @@ unsigned selectDuplicates(model::Document& doc)
             candidates.clear();
             int group = groupOf(e.typeCode());
             auto gather = [&](int g, const X3DPoint& p) {
-                filed.near(g, p, [&](std::uint32_t j) { candidates.push_back(j); });
+                filed[static_cast<std::size_t>(g)].near(p, [&](std::uint32_t j) { candidates.push_back(j); });
             };
             if (const model::Face* f = faceOf(e)) {
                 for (const X3DPoint& v : f->vertices) {
@@ -226,7 +173,7 @@ unsigned selectDuplicates(model::Document& doc)
         X3DPoint p;
         int group = groupOf(e.typeCode());
         if (group != 0 && referencePoint(e, p)) {
-            filed.add(group, p, i);
+            filed[static_cast<std::size_t>(group)].add(p, i);
         } else if (e.typeCode() == model::type::EntityList) {
             lists.push_back(i);
         }

@@ -160,3 +160,26 @@ TEST(CommandLine, TheDxfLayerSettingIsReadAtEveryExport)
     ASSERT_EQ(runCommand(kcad() + " convert " + example() + " names.dxf"), 0);
     EXPECT_NE(testsupport::readText("names.dxf").find("3DFACE\r\n8\r\nWood floor on joists\r\n"), std::string::npos);
 }
+
+TEST(CommandLine, AFailingScriptNamesItsLineAndReason)
+{
+    ScratchDir dir;
+    auto play = [&](const std::string& text, std::string& err) {
+        testsupport::writeText(dir.file("s.play"), text);
+        return runCommand("cd " + dir.path().string() + " && TMPDIR=" + dir.path().string() + " " + kcad() +
+                              " play s.play",
+                          nullptr, &err);
+    };
+    std::string err;
+    EXPECT_EQ(play("# fine\nexpect title \"Tolvane CAD\"\n", err), 0) << err;
+    EXPECT_EQ(play("expect title \"Tolvane CAD\"\n\nkey Delete\n", err), 1);
+    EXPECT_EQ(err, "s.play:3: unexpected error box \"Nothing to do!\"\n");
+    EXPECT_EQ(play("command \"&About\"\n", err), 1);
+    EXPECT_EQ(err, "s.play:1: no answer for dialog ABOUTBOX\n");
+    EXPECT_EQ(play("expect count Wall 3\n", err), 1);
+    EXPECT_EQ(err, "s.play:1: expected 3 Wall, found 0\n");
+    EXPECT_EQ(play("answer confirm yes\n", err), 1);
+    EXPECT_EQ(err, "s.play:1: an answer for a question was never used\n");
+    EXPECT_EQ(play("frobnicate\n", err), 1);
+    EXPECT_EQ(err, "s.play:1: unknown statement\n");
+}

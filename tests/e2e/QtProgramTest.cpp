@@ -1,0 +1,246 @@
+// The program with its Qt back end, under Qt's offscreen platform: what a
+// user sees of the frame, its menus and its dialogs.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+#include <functional>
+#include <set>
+
+#include "app/Application.h"
+#include "app/CommandTable.h"
+#include "bench/ProjectGenerator.h"
+#include "materials/MaterialList.h"
+#include "storage/ProjectFile.h"
+#include "tests/support/TestSupport.h"
+#include "ui/FileChooser.h"
+#include "ui/GetValueBox.h"
+#include "ui/qt/QtDialog.h"
+#include "ui/qt/QtFrame.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/headless/HeadlessPlatform.h"
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "qt_program_tests";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+    }
+    QApplication* app = nullptr;
+};
+
+// Acts on the next modal widget once the program waits in it.
+void whenModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(50, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            whenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
+
+class QtProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        here = std::make_unique<testsupport::ScopedChdir>(dir.path());
+        materials::setMaterialDirectory("");
+        ui::resetFileChooserFolders();
+        platform = std::make_unique<ui::qt::QtPlatform>();
+        application = std::make_unique<app::Application>();
+    }
+    void TearDown() override
+    {
+        application.reset();
+        platform.reset();
+        here.reset();
+    }
+    ui::qt::QtFrame& frame() { return *platform->frame(); }
+
+    testsupport::ScratchDir dir;
+    std::unique_ptr<testsupport::ScopedChdir> here;
+    std::unique_ptr<ui::qt::QtPlatform> platform;
+    std::unique_ptr<app::Application> application;
+};
+
+QAction* findAction(QMenuBar* bar, const QString& menu, const QString& text)
+{
+    for (QAction* m : bar->actions()) {
+        if (m->text() == menu && m->menu()) {
+            for (QAction* a : m->menu()->actions()) {
+                if (a->text() == text) {
+                    return a;
+                }
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(QtProgram, StartsOnTheProjectNamedOnTheCommandLine)
+{
+    std::string path = testsupport::sourcePath("data/examples/hall.ray");
+    application->start(path);
+    EXPECT_EQ(frame().windowTitle().toStdString(), "Tolvane CAD - " + path);
+    EXPECT_EQ(application->document.count(), 13u);
+    EXPECT_FALSE(application->document.modified());
+    QList<QMdiSubWindow*> views = frame().viewArea()->subWindowList();
+    ASSERT_EQ(views.size(), 6);
+    int shown = 0;
+    for (QMdiSubWindow* v : views) {
+        if (v->isVisible()) {
+            ++shown;
+            EXPECT_EQ(v->windowTitle(), "PLANT");
+        }
+    }
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(frame().action(app::cmd::ViewPlant)->isChecked());
+
+    app::Application other;
+    other.start("not a project");
+    EXPECT_EQ(platform->frame()->windowTitle(), "Tolvane CAD");
+}
+
+TEST_F(QtProgram, MenusCarryTheTableTextsAndShortcuts)
+{
+    application->start("");
+    QMenuBar* bar = frame().menuBar();
+    QStringList menus;
+    for (QAction* m : bar->actions()) {
+        menus << m->text();
+    }
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Select", "&Tools", "St&ructures", "&Options", "&Window", "&Help"}));
+    for (const ui::MenuCommand& c : app::commandTable()) {
+        QAction* a = findAction(bar, QString::fromStdString(c.menu), QString::fromStdString(c.text));
+        ASSERT_NE(a, nullptr) << c.text;
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromStdString(c.shortcut))) << c.text;
+    }
+    EXPECT_EQ(findAction(bar, "&Edit", "Cut")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    EXPECT_EQ(findAction(bar, "&Edit", "&Undo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(findAction(bar, "&Window", "&Cascade")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    EXPECT_TRUE(findAction(bar, "&Options", "&Undo Enabled")->isChecked());
+    findAction(bar, "&Options", "&Undo Enabled")->trigger();
+    EXPECT_FALSE(findAction(bar, "&Edit", "&Undo")->isEnabled()) << "greyed while undo is off";
+    findAction(bar, "&Window", "&3D")->trigger();
+    EXPECT_TRUE(frame().action(app::cmd::View3D)->isChecked());
+    EXPECT_TRUE(application->viewWindow(app::cmd::View3D)->isVisible());
+}
+
+TEST_F(QtProgram, SaveAsWritesTheFileThroughTheFileDialog)
+{
+    application->start(testsupport::sourcePath("data/examples/hall.ray"));
+    std::string target = dir.file("copy");
+    whenModal([target](QWidget* w) {
+        auto* chooser = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_TRUE(chooser->nameFilters().startsWith("KCAD File (*.ray)"));
+        auto* name = chooser->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->text(), "hall.ray") << "the chooser starts from the project's name";
+        name->setText(QString::fromStdString(target));
+        QMetaObject::invokeMethod(chooser, "accept");
+    });
+    findAction(frame().menuBar(), "&File", "Save &As...")->trigger();
+    EXPECT_EQ(testsupport::readText(dir.file("copy.ray")),
+              testsupport::readText(testsupport::sourcePath("data/examples/hall.ray")));
+    EXPECT_EQ(frame().windowTitle().toStdString(), "Tolvane CAD - " + dir.file("copy.ray"));
+}
+
+TEST_F(QtProgram, ClosingAChangedModelAsksToSaveChanges)
+{
+    application->start(testsupport::sourcePath("data/examples/hall.ray"));
+    frame().show();
+    application->dispatchCommand(app::cmd::SelectAll);
+    application->dispatchCommand(app::cmd::Duplicate);
+    ASSERT_TRUE(application->document.modified());
+    QString asked;
+    whenModal([&asked](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        asked = box->windowTitle() + ": " + box->text();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(asked, "Tolvane CAD: Save Changes ?");
+}
+
+TEST_F(QtProgram, DialogsAreBuiltFromTheirTemplates)
+{
+    application->start("");
+    whenModal([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "Coordinates");
+        EXPECT_EQ(w->objectName(), "GETCOORDBOX");
+        auto* x = w->findChild<QLineEdit*>("control120");
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->text(), "1.5");
+        x->setText("7");
+        w->findChild<QAbstractButton*>("control1")->click();
+    });
+    geometry::X3DPoint p(1.5, 2, 3);
+    EXPECT_TRUE(ui::askCoordinates(p));
+    EXPECT_EQ(p.x, 7.0);
+    EXPECT_EQ(p.y, 2.0);
+
+    whenModal([](QWidget* w) {
+        auto* text = w->findChild<QPlainTextEdit*>("control120");
+        ASSERT_NE(text, nullptr);
+        text->setPlainText("Two\nlines");
+        w->findChild<QAbstractButton*>("control1")->click();
+    });
+    std::string notes;
+    EXPECT_TRUE(ui::editText(notes, "Notes"));
+    EXPECT_EQ(notes, "Two\nlines");
+}
+
+TEST_F(QtProgram, OpeningALargeProjectMovesTheProgressBar)
+{
+    std::string big = dir.file("big.ray");
+    {
+        ui::headless::HeadlessPlatform quiet;
+        model::Document doc;
+        bench::generateProject(doc, 150000);
+        ASSERT_TRUE(storage::writeProjectFile(big, doc));
+    }
+    application->start("");
+    frame().show();
+    std::set<int> values;
+    QObject::connect(frame().progressBar(), &QProgressBar::valueChanged, [&values](int v) { values.insert(v); });
+    int ticks = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&ticks] { ++ticks; });
+    heartbeat.start(1);
+    EXPECT_TRUE(application->openProject(big));
+    heartbeat.stop();
+    EXPECT_GT(values.size(), 10u) << "the bar moves while the file is read";
+    EXPECT_GT(ticks, 0) << "the event loop ran during the read";
+    EXPECT_FALSE(frame().progressBar()->isVisible()) << "and goes when it is done";
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    return RUN_ALL_TESTS();
+}
