@@ -73,6 +73,8 @@ public:
 private:
     struct View;
     bool saveProject();
+    // Empties the model and its notes; the model is then unmodified.
+    void clearProject();
     void editCommand(int id);
     bool hasSelection() const { return document.firstSelected() != nullptr; }
 

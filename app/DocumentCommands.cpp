@@ -46,15 +46,20 @@ bool Application::askSaveChanges()
     return save();
 }
 
+void Application::clearProject()
+{
+    document.clearEntities();
+    // A new project does not inherit the last one's notes.
+    document.notes.clear();
+    document.setModified(false);
+}
+
 void Application::newProject()
 {
     if (!askSaveChanges()) {
         return;
     }
-    document.clearEntities();
-    // A new project does not inherit the last one's notes.
-    document.notes.clear();
-    document.setModified(false);
+    clearProject();
     fileName.clear();
     updateTitle();
     redrawAll();
@@ -90,9 +95,7 @@ void Application::openFile(bool merge)
     }
     undo.takeSnapshot(document);
     if (!merge) {
-        document.clearEntities();
-        document.notes.clear();
-        document.setModified(false);
+        clearProject();
     }
     if (storage::isProjectName(*chosen)) {
         openProject(*chosen);
@@ -216,9 +219,7 @@ void Application::onDropFiles(const std::vector<std::string>& files)
     if (!askSaveChanges()) {
         return;
     }
-    document.clearEntities();
-    document.notes.clear();
-    document.setModified(false);
+    clearProject();
     fileName.clear();
     for (std::size_t i = files.size(); i-- > 0;) {
         if (storage::isProjectName(files[i])) {

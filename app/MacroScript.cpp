@@ -8,6 +8,7 @@
 
 #include "app/Application.h"
 #include "app/CommandTable.h"
+#include "app/ProjectSummary.h"
 #include "model/Document.h"
 #include "scene3d/ExportFile.h"
 #include "textio/RealFormat.h"
@@ -20,16 +21,6 @@ namespace {
 bool isNumber(const std::string& s, long long& value)
 {
     return textio::parseInt(s, value);
-}
-
-void countByClass(const model::EntityList& list, std::map<std::string, long>& counts)
-{
-    for (const auto& child : list.children()) {
-        ++counts[child->className()];
-        if (const auto* inner = dynamic_cast<const model::EntityList*>(child.get())) {
-            countByClass(*inner, counts);
-        }
-    }
 }
 
 std::string inQuotes(const std::string& s)
@@ -185,8 +176,7 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
             reason = "expect count: N is not a number";
             return false;
         }
-        std::map<std::string, long> counts;
-        countByClass(app_.document, counts);
+        std::map<std::string, long> counts = countByClass(app_.document);
         long actual = counts.count(w[2]) ? counts[w[2]] : 0;
         if (actual != n) {
             reason = "expected " + std::to_string(n) + " " + w[2] + ", found " + std::to_string(actual);

@@ -12,12 +12,12 @@ namespace app {
 
 namespace {
 
-void countEntities(const model::EntityList& list, std::map<std::string, long>& counts)
+void addCounts(const model::EntityList& list, std::map<std::string, long>& counts)
 {
     for (const auto& child : list.children()) {
         ++counts[child->className()];
         if (const auto* inner = dynamic_cast<const model::EntityList*>(child.get())) {
-            countEntities(*inner, counts);
+            addCounts(*inner, counts);
         }
     }
 }
@@ -34,10 +34,17 @@ std::string textPoint(const geometry::X3DPoint& p)
 
 }  // namespace
 
+std::map<std::string, long> countByClass(const model::EntityList& list)
+{
+    std::map<std::string, long> counts;
+    addCounts(list, counts);
+    return counts;
+}
+
 ProjectSummary summarise(model::Document& doc, materials::MaterialList& list)
 {
     ProjectSummary s;
-    countEntities(doc, s.entities);
+    s.entities = countByClass(doc);
     s.topLevel = static_cast<long>(doc.count());
     for (const auto& child : doc.notes.children()) {
         if (child->typeCode() == model::type::Info) {

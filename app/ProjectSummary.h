@@ -12,7 +12,8 @@ class MaterialList;
 }
 namespace model {
 class Document;
-}
+class EntityList;
+}  // namespace model
 
 namespace app {
 
@@ -35,6 +36,9 @@ struct ProjectSummary {
 };
 
 ProjectSummary summarise(model::Document& doc, materials::MaterialList& list);
+
+// Every entity at every depth of a list, counted by class name.
+std::map<std::string, long> countByClass(const model::EntityList& list);
 
 std::string summaryJson(const std::string& file, const ProjectSummary& s);
 std::string summaryText(const std::string& file, const ProjectSummary& s);

@@ -1,9 +1,14 @@
 // Timing and memory readings for the benchmarks.
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <type_traits>
 
 namespace bench {
 
@@ -26,5 +31,34 @@ std::uint64_t peakResidentBytes();
 bool resetPeak();
 
 std::uint64_t fileSize(const std::string& path);
+
+// Runs work in a fresh child process (cold memory, its own peak) and hands
+// its result, a plain struct, back through a pipe; a value-initialised
+// result when the child fails.
+template <typename R>
+R inChildProcess(const std::function<R()>& work)
+{
+    static_assert(std::is_trivially_copyable_v<R>);
+    R result{};
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return result;
+    }
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        R r = work();
+        ssize_t n = ::write(fds[1], &r, sizeof r);
+        _exit(n == static_cast<ssize_t>(sizeof r) ? 0 : 1);
+    }
+    ::close(fds[1]);
+    if (::read(fds[0], &result, sizeof result) != static_cast<ssize_t>(sizeof result)) {
+        result = R{};
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return result;
+}
 
 }  // namespace bench

@@ -5,9 +5,6 @@
 //
 // Every measurement runs in a fresh child process that first reads the
 // project (not timed), so each one starts cold and pays for its own memory.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -38,13 +35,7 @@ struct Figure {
 // answers the time `work` took.
 Figure inChild(const std::string& project, bool loadProject, const std::function<bool(model::Document&)>& work)
 {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return {};
-    }
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+    return bench::inChildProcess<Figure>([&] {
         ui::headless::HeadlessPlatform platform;
         auto* doc = new model::Document;  // left to the process exit
         Figure f;
@@ -56,18 +47,8 @@ Figure inChild(const std::string& project, bool loadProject, const std::function
         f.seconds = clock.seconds();
         f.peakMB = static_cast<double>(bench::peakResidentBytes() - before) / 1e6;
         f.ok = ok;
-        ssize_t n = ::write(fds[1], &f, sizeof f);
-        _exit(n == static_cast<ssize_t>(sizeof f) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    Figure f;
-    if (::read(fds[0], &f, sizeof f) != static_cast<ssize_t>(sizeof f)) {
-        f = {};
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return f;
+        return f;
+    });
 }
 
 Figure best(int rounds, const std::function<Figure()>& measure)

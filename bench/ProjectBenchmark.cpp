@@ -5,9 +5,6 @@
 //
 // The model is generated in a child process, and every round reads in a fresh
 // child, so that peak memory growth is the reader's own and each read is cold.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -81,16 +78,12 @@ Scan fromCharsScan(const std::string& path)
 
 bool generate(long faces, const std::string& path)
 {
-    pid_t pid = ::fork();
-    if (pid == 0) {
+    return bench::inChildProcess<int>([&] {
         ui::headless::HeadlessPlatform platform;
         model::Document doc;
         bench::generateProject(doc, faces);
-        _exit(storage::writeProjectFile(path, doc) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return storage::writeProjectFile(path, doc) ? 1 : 0;
+    }) == 1;
 }
 
 struct Round {
@@ -108,13 +101,7 @@ struct Round {
 // temporary file flushed to disk, then renamed).
 Round measureInChild(const std::string& input, const std::string& output)
 {
-    int fds[2];
-    if (::pipe(fds) != 0) {
-        return {};
-    }
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+    return bench::inChildProcess<Round>([&] {
         Round r;
         ui::headless::HeadlessPlatform platform;
         bench::resetPeak();
@@ -146,18 +133,8 @@ Round measureInChild(const std::string& input, const std::string& output)
         bool saveOk = storage::writeProjectFile(output, *doc);
         r.save = saveClock.seconds();
         r.ok = readOk && writeOk && same && saveOk;
-        ssize_t n = ::write(fds[1], &r, sizeof r);
-        _exit(n == static_cast<ssize_t>(sizeof r) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    Round r;
-    if (::read(fds[0], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) {
-        r = {};
-    }
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return r;
+        return r;
+    });
 }
 
 }  // namespace

@@ -37,29 +37,12 @@ Kind kindOf(std::string_view type)
     return Kind::Other;
 }
 
-bool findEntitiesSection(DxfLines& lines)
-{
-    std::string_view line;
-    while (lines.nextTrimmed(line)) {
-        if (!textio::equalIgnoringCase(line, "SECTION")) {
-            continue;
-        }
-        if (!lines.next(line) || !lines.nextTrimmed(line)) {
-            return false;
-        }
-        if (textio::equalIgnoringCase(line, "Entities")) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 void readBaseMap(model::EntityList& list, textio::TokenReader& in, const X3DPoint& offset, double scale)
 {
     DxfLines lines(in);
-    if (!findEntitiesSection(lines)) {
+    if (!findEntitiesSection(lines, true)) {
         return;
     }
     std::string_view line;

@@ -202,32 +202,13 @@ void Importer::placePendingHoles()
     pendingHoles_.clear();
 }
 
-// Moves the reader past the "ENTITIES" line of the first entities section;
-// false when the file has none.
-bool findEntitiesSection(DxfLines& lines)
-{
-    std::string_view line;
-    while (lines.nextTrimmed(line)) {
-        if (line != "SECTION") {
-            continue;
-        }
-        if (!lines.next(line) || !lines.nextTrimmed(line)) {
-            return false;
-        }
-        if (line == "ENTITIES") {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 void importDxf(model::Document& doc, textio::TokenReader& in, std::uint64_t fileSize)
 {
     ui::ProgressBar progress(fileSize);
     DxfLines lines(in);
-    if (!findEntitiesSection(lines)) {
+    if (!findEntitiesSection(lines, false)) {
         return;
     }
     std::string_view line;

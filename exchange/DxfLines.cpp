@@ -81,6 +81,26 @@ bool dxfReal(std::string_view line, double& value)
     return true;
 }
 
+bool findEntitiesSection(DxfLines& lines, bool ignoreCase)
+{
+    auto is = [ignoreCase](std::string_view line, std::string_view word) {
+        return ignoreCase ? textio::equalIgnoringCase(line, word) : line == word;
+    };
+    std::string_view line;
+    while (lines.nextTrimmed(line)) {
+        if (!is(line, "SECTION")) {
+            continue;
+        }
+        if (!lines.next(line) || !lines.nextTrimmed(line)) {
+            return false;
+        }
+        if (is(line, "ENTITIES")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::FILE* openDxf(const std::string& fileName, std::uint64_t& size)
 {
     struct stat st {};

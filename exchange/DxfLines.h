@@ -36,6 +36,11 @@ bool dxfReal(std::string_view line, double& value);
 
 std::string_view trimRight(std::string_view s);
 
+// Moves past the name line of the first entities section; false when the
+// file has none. The model import compares "SECTION" and "ENTITIES" exactly,
+// the base-map reader ignoring case.
+bool findEntitiesSection(DxfLines& lines, bool ignoreCase);
+
 // Opens a DXF file for reading (a folder is not a file); null when it cannot.
 std::FILE* openDxf(const std::string& fileName, std::uint64_t& size);
 

@@ -26,6 +26,15 @@ void X3DGroup::writeChildren(X3DStream& out) const
     }
 }
 
+void X3DGroup::writeChildrenBlock(X3DStream& out) const
+{
+    out.line("children [");
+    ++out.indent;
+    writeChildren(out);
+    --out.indent;
+    out.line("]");
+}
+
 void X3DGroup::write(X3DStream& out) const
 {
     std::size_t n = children.count();
@@ -46,11 +55,7 @@ void X3DGroup::write(X3DStream& out) const
     }
     out.line("Group {");
     ++out.indent;
-    out.line("children [");
-    ++out.indent;
-    writeChildren(out);
-    --out.indent;
-    out.line("]");
+    writeChildrenBlock(out);
     --out.indent;
     out.line("}");
 }
@@ -110,11 +115,7 @@ void X3DTransform::write(X3DStream& out) const
         out.newline();
     }
     if (!children.empty()) {
-        out.line("children [");
-        ++out.indent;
-        writeChildren(out);
-        --out.indent;
-        out.line("]");
+        writeChildrenBlock(out);
     }
     --out.indent;
     out.line("}");

@@ -45,8 +45,9 @@ public:
     X3DNode* prependChild(std::unique_ptr<X3DNode> node);
 
 protected:
-    // The children block of groups and transforms.
+    // The children one after another, and VRML's "children [ ... ]" block.
     void writeChildren(X3DStream& out) const;
+    void writeChildrenBlock(X3DStream& out) const;
 };
 
 class X3DTransform : public X3DGroup {

@@ -36,9 +36,9 @@ void X3DScene::clear()
     dirty = true;
 }
 
-X3DMaterial* X3DScene::findMaterial(std::string_view name)
+// The material of a dictionary entry, marked for recompiling with the scene.
+X3DMaterial* X3DScene::touched(X3DNamedEntry* entry)
 {
-    X3DNamedEntry* entry = materials.lookup(name);
     if (!entry || !entry->value) {
         return nullptr;
     }
@@ -46,6 +46,11 @@ X3DMaterial* X3DScene::findMaterial(std::string_view name)
     material->dirty = true;
     dirty = true;
     return material;
+}
+
+X3DMaterial* X3DScene::findMaterial(std::string_view name)
+{
+    return touched(materials.lookup(name));
 }
 
 X3DMaterial* X3DScene::addMaterial(const X3DColor& colour, std::string_view name)
@@ -59,14 +64,7 @@ X3DMaterial* X3DScene::addMaterial(const X3DColor& colour, std::string_view name
 
 X3DMaterial* X3DScene::materialAt(std::size_t i)
 {
-    X3DNamedEntry* entry = materials.entryAt(i);
-    if (!entry || !entry->value) {
-        return nullptr;
-    }
-    auto* material = static_cast<X3DMaterial*>(entry->value.get());
-    material->dirty = true;
-    dirty = true;
-    return material;
+    return touched(materials.entryAt(i));
 }
 
 X3DViewPoint& X3DScene::currentView() const

@@ -43,6 +43,9 @@ public:
     // name's extension ignoring case; false when the file cannot be written.
     bool exportScene(const std::string& fileName) const;
     void exportScene(X3DStream& out) const;
+
+private:
+    X3DMaterial* touched(X3DNamedEntry* entry);
 };
 
 }  // namespace scene3d
