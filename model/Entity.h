@@ -11,6 +11,7 @@
 #include "geometry/X3DPlane.h"
 #include "geometry/X3DPoint.h"
 #include "model/TypeCodes.h"
+#include "model/ViewMapping.h"
 #include "textio/RealFormat.h"
 #include "ui/Colour.h"
 
@@ -60,6 +61,20 @@ public:
     virtual bool read(textio::TokenReader& in) = 0;
 
     virtual bool extendBounds(X3DPoint& min, X3DPoint& max) const = 0;
+
+    // Operations in a view. Snapping: the vertex whose projection lies
+    // nearest to q, if nearer than `distance` (view-plane metres, updated).
+    virtual bool snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out,
+                              double& distance) const = 0;
+    // Where the line of sight through q meets the entity, if deeper than
+    // `depth` (updated); true when it meets it at all.
+    virtual bool pierce(const ViewMapping& view, const ViewPoint& q, double& depth) const { return false; }
+    // Toggles the selection of what lies under the pixel and redraws it;
+    // answers the entity when it is now selected. A non-zero filter passes
+    // only entities of that type code.
+    virtual Entity* pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter) = 0;
+    // Selects (and redraws) what lies inside the region; true if anything does.
+    virtual bool selectInside(const Region& region) = 0;
 
     virtual void mirrorThroughPoint(const X3DPoint& centre) = 0;
     virtual void mirrorAcrossPlane(const X3DPlane& plane) = 0;

@@ -119,6 +119,43 @@ bool EntityList::extendBounds(X3DPoint& min, X3DPoint& max) const
     return any;
 }
 
+bool EntityList::snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const
+{
+    bool found = false;
+    for (const auto& child : children_) {
+        found = child->snapToVertex(view, q, out, distance) || found;
+    }
+    return found;
+}
+
+bool EntityList::pierce(const ViewMapping& view, const ViewPoint& q, double& depth) const
+{
+    bool any = false;
+    for (const auto& child : children_) {
+        any = child->pierce(view, q, depth) || any;
+    }
+    return any;
+}
+
+Entity* EntityList::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
+{
+    for (const auto& child : children_) {
+        if (Entity* picked = child->pickToggle(view, p, typeFilter)) {
+            return picked;
+        }
+    }
+    return nullptr;
+}
+
+bool EntityList::selectInside(const Region& region)
+{
+    bool any = false;
+    for (const auto& child : children_) {
+        any = child->selectInside(region) || any;
+    }
+    return any;
+}
+
 void EntityList::mirrorThroughPoint(const X3DPoint& centre)
 {
     for (auto& child : children_) {

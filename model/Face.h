@@ -48,6 +48,10 @@ public:
     bool read(textio::TokenReader& in) override;
 
     bool extendBounds(X3DPoint& min, X3DPoint& max) const override;
+    bool snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const override;
+    bool pierce(const ViewMapping& view, const ViewPoint& q, double& depth) const override;
+    Entity* pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter) override;
+    bool selectInside(const Region& region) override;
 
     void mirrorThroughPoint(const X3DPoint& centre) override;
     void mirrorAcrossPlane(const X3DPlane& p) override;

@@ -33,6 +33,9 @@ public:
     bool read(textio::TokenReader& in) override;
 
     bool extendBounds(X3DPoint&, X3DPoint&) const override { return false; }
+    bool snapToVertex(const ViewMapping&, const ViewPoint&, X3DPoint&, double&) const override { return false; }
+    Entity* pickToggle(const ViewMapping&, ui::PixelPoint, int) override { return nullptr; }
+    bool selectInside(const Region&) override { return false; }
     void mirrorThroughPoint(const X3DPoint&) override {}
     void mirrorAcrossPlane(const X3DPlane&) override {}
     void translate(const X3DVector&) override {}

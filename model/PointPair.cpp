@@ -1,6 +1,9 @@
 // Two-point records and transformations.
 #include "model/PointPair.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 
@@ -48,6 +51,41 @@ void rotate(X3DPoint& a, X3DPoint& b, const X3DLine& axis, const X3DAngle& angle
 {
     a = a.rotate(axis, angle);
     b = b.rotate(axis, angle);
+}
+
+bool snapTo(const ViewMapping& view, const ViewPoint& q, const X3DPoint& p, X3DPoint& out, double& distance)
+{
+    ViewPoint v = view.toView(p);
+    double d = std::hypot(v.u - q.u, v.v - q.v);
+    if (d < distance) {
+        out = p;
+        distance = d;
+        return true;
+    }
+    return false;
+}
+
+bool nearPixel(const ViewMapping& view, const X3DPoint& point, ui::PixelPoint p)
+{
+    ui::PixelPoint a = view.toPixel(point);
+    return std::abs(a.x - p.x) < 4 && std::abs(a.y - p.y) < 4;
+}
+
+Entity* toggle(Entity& e)
+{
+    e.setSelected(!e.selected);
+    e.redraw();
+    return e.selected ? &e : nullptr;
+}
+
+void selectAndRedraw(Entity& e)
+{
+    if (!e.selected) {
+        e.setSelected(true);
+        if (e.selected) {
+            e.redraw();
+        }
+    }
 }
 
 }  // namespace model::pointPair

@@ -2,6 +2,7 @@
 #include "model/Receiver.h"
 
 #include "model/PointPair.h"
+#include "model/ViewOptions.h"
 
 namespace model {
 
@@ -28,6 +29,29 @@ bool Receiver::read(textio::TokenReader& in)
 bool Receiver::extendBounds(X3DPoint& min, X3DPoint& max) const
 {
     position.extendBox(min, max);
+    return true;
+}
+
+bool Receiver::snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const
+{
+    return pointPair::snapTo(view, q, position, out, distance);
+}
+
+Entity* Receiver::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
+{
+    if ((typeFilter != 0 && typeFilter != typeCode()) || !viewOptions().showReceivers ||
+        !pointPair::nearPixel(view, position, p)) {
+        return nullptr;
+    }
+    return pointPair::toggle(*this);
+}
+
+bool Receiver::selectInside(const Region& region)
+{
+    if (!viewOptions().showReceivers || !region.contains(position)) {
+        return false;
+    }
+    pointPair::selectAndRedraw(*this);
     return true;
 }
 

@@ -24,6 +24,11 @@ public:
     bool read(textio::TokenReader& in) override;
     // The position alone spans a receiver.
     bool extendBounds(X3DPoint& min, X3DPoint& max) const override;
+    // The position alone; receivers, sources and rays are picked and
+    // rubber-band selected only while receivers are shown.
+    bool snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const override;
+    Entity* pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter) override;
+    bool selectInside(const Region& region) override;
 
     void mirrorThroughPoint(const X3DPoint& centre) override;
     void mirrorAcrossPlane(const X3DPlane& plane) override;

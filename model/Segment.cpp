@@ -29,6 +29,30 @@ bool Segment::read(textio::TokenReader& in)
     return pointPair::read(in, start, end);
 }
 
+bool Segment::snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const
+{
+    bool a = pointPair::snapTo(view, q, start, out, distance);
+    bool b = pointPair::snapTo(view, q, end, out, distance);
+    return a || b;
+}
+
+Entity* Segment::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
+{
+    if ((typeFilter != 0 && typeFilter != typeCode()) || !pointPair::nearPixel(view, start, p)) {
+        return nullptr;
+    }
+    return pointPair::toggle(*this);
+}
+
+bool Segment::selectInside(const Region& region)
+{
+    if (!region.contains(start) && !region.contains(end)) {
+        return false;
+    }
+    pointPair::selectAndRedraw(*this);
+    return true;
+}
+
 bool Segment::extendBounds(X3DPoint& min, X3DPoint& max) const
 {
     start.extendBox(min, max);

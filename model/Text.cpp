@@ -1,11 +1,27 @@
 // Text notes.
 #include "model/Text.h"
 
+#include <algorithm>
+
 #include "model/EntityEditor.h"
+#include "model/PointPair.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 
 namespace model {
+
+Entity* Text::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
+{
+    if (typeFilter != 0 && typeFilter != typeCode()) {
+        return nullptr;
+    }
+    ui::PixelPoint a = view.toPixel(start);
+    ui::PixelPoint b = view.toPixel(end);
+    if (p.x < std::min(a.x, b.x) || p.x > std::max(a.x, b.x) || p.y < std::min(a.y, b.y) || p.y > std::max(a.y, b.y)) {
+        return nullptr;
+    }
+    return pointPair::toggle(*this);
+}
 
 bool Text::isEqual(const Entity& other) const
 {

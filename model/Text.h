@@ -26,6 +26,8 @@ public:
     bool read(textio::TokenReader& in) override;
 
     std::unique_ptr<Entity> clone() const override;
+    // Picked anywhere inside the rectangle of its two points.
+    Entity* pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter) override;
     int editProperties(EntityEditor& editor, bool moreFollow) override;
 };
 

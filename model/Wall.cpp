@@ -76,6 +76,17 @@ bool Wall::extendBounds(X3DPoint& min, X3DPoint& max) const
     return baseFace && baseFace->extendBounds(min, max);
 }
 
+Entity* Wall::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
+{
+    if (typeFilter != type::Wall) {
+        return EntityList::pickToggle(view, p, typeFilter);
+    }
+    if (!baseFace || !baseFace->pickToggle(view, p, type::Face)) {
+        return nullptr;
+    }
+    return this;
+}
+
 template <typename Whole, typename Each>
 int Wall::transformIfSelected(Whole whole, Each each)
 {

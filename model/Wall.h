@@ -30,6 +30,9 @@ public:
 
     // The base face alone spans the wall.
     bool extendBounds(X3DPoint& min, X3DPoint& max) const override;
+    // Asked for walls (filter Wall), the base face decides and the wall is
+    // answered; otherwise the members are asked as in any list.
+    Entity* pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter) override;
 
     // With the base face selected the whole wall moves; otherwise only the
     // selected openings, each within the wall's plane.

@@ -36,6 +36,9 @@ public:
     virtual void circle(int x, int y, int r) = 0;
     // Top edge at y, centred on x.
     virtual void text(int x, int y, const std::string& s) = 0;
+    // Left and top aligned inside the rectangle, broken between words,
+    // on a transparent background.
+    virtual void wrappedText(int left, int top, int right, int bottom, const std::string& s) = 0;
     virtual void setPixel(int x, int y, Colour colour) = 0;
 
     int penStyle() const { return penStyle_; }

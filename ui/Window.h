@@ -32,6 +32,22 @@ constexpr int Insert = 0x103;
 constexpr int F1 = 0x110;  // F1..F12 follow in order
 }  // namespace key
 
+// Scroll bars of a window, and what the user asked of one.
+enum class ScrollBar { Horizontal, Vertical };
+enum class ScrollRequest {
+    LineUp,      // the left or upper arrow
+    LineDown,    // the right or lower arrow
+    PageUp,      // the trough before the thumb
+    PageDown,    // the trough after it
+    ThumbTrack,  // the thumb is being dragged (to `position`)
+    Thumb,       // the thumb was released at `position`
+    Top,
+    Bottom,
+    End,  // the scrolling is over
+};
+
+enum class Cursor { Arrow, Move };
+
 struct KeyEvent {
     int code = 0;
     bool shift = false;
@@ -58,6 +74,16 @@ public:
     virtual int clientHeight() const = 0;
     // The drawing context the window keeps for its whole life.
     virtual DrawContext& drawContext() = 0;
+
+    // Scroll bars (shown from the first range set), in the window's units.
+    virtual void setScrollRange(ScrollBar, int minimum, int maximum) {}
+    virtual void setScrollPosition(ScrollBar, int position) {}
+    virtual void setCursor(Cursor) {}
+    // While on, the pointer cannot leave the client area; a back end lets it
+    // go when the button is released or the program loses the focus.
+    virtual void confinePointer(bool on) {}
+    // Moves the pointer to a pixel of the client area.
+    virtual void setPointerPosition(int x, int y) {}
 };
 
 // The logic of a window: events in, operations out through `native`.
@@ -74,6 +100,9 @@ public:
     // True when the key was used.
     virtual bool onKey(const KeyEvent&) { return false; }
     virtual void onTimer(int id) {}
+    virtual void onScroll(ScrollBar, ScrollRequest, int position) {}
+    // The mouse was taken away mid-gesture (focus lost, another grab).
+    virtual void onCaptureLost() {}
     virtual void onDropFiles(const std::vector<std::string>&) {}
     // The close box: true lets the window close, false keeps it (views hide).
     virtual bool onClose() { return true; }

@@ -42,6 +42,12 @@ void RecordingDrawContext::text(int x, int y, const std::string& s)
     ops.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " + s);
 }
 
+void RecordingDrawContext::wrappedText(int l, int t, int r, int b, const std::string& s)
+{
+    ops.push_back("wrapped " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
+                  std::to_string(b) + " " + s);
+}
+
 void RecordingDrawContext::setPixel(int x, int y, Colour c)
 {
     ops.push_back("pixel " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(c));

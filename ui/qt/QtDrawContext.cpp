@@ -119,7 +119,19 @@ void QtDrawContext::text(int x, int y, const std::string& s)
     QPainter& p = painter();
     QString t = QString::fromUtf8(s.c_str());
     QFontMetrics metrics(p.font());
+    // Text has its own colour, black, whatever the pen.
+    p.setPen(QPen(Qt::black, 0));
     p.drawText(x - metrics.horizontalAdvance(t) / 2, y + metrics.ascent(), t);
+    p.setPen(pen_);
+}
+
+void QtDrawContext::wrappedText(int left, int top, int right, int bottom, const std::string& s)
+{
+    QPainter& p = painter();
+    p.setPen(QPen(Qt::black, 0));
+    p.drawText(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(s.c_str()));
+    p.setPen(pen_);
 }
 
 void QtDrawContext::setPixel(int x, int y, Colour colour)

@@ -22,6 +22,7 @@ public:
     void polyline(const int* xy, int points) override;
     void circle(int x, int y, int r) override;
     void text(int x, int y, const std::string& s) override;
+    void wrappedText(int left, int top, int right, int bottom, const std::string& s) override;
     void setPixel(int x, int y, Colour colour) override;
 
     // Ends the painting on the image (before it is resized or shown).

@@ -1,0 +1,133 @@
+// How each view maps the model onto its plane: plan, front, side,
+// auxiliary (square to a chosen wall), axonometric, and the 3-D view's slot.
+#pragma once
+
+#include <memory>
+
+#include "model/ViewMapping.h"
+#include "ui/PixelRect.h"
+#include "views/Line2D.h"
+
+namespace views {
+
+using geometry::X3DPoint;
+using geometry::X3DVector;
+using model::ViewPoint;
+
+class ViewWindow;
+
+namespace viewId {
+constexpr int Plant = 1101;
+constexpr int Front = 1102;
+constexpr int Side = 1103;
+constexpr int Auxiliary = 1104;
+constexpr int Assonometry = 1105;
+constexpr int View3D = 1106;
+}  // namespace viewId
+
+class Projection {
+public:
+    virtual ~Projection() = default;
+    virtual int viewId() const = 0;
+    virtual const char* className() const = 0;
+    virtual ViewPoint toView(const X3DPoint& p) const = 0;
+    // The point that shows at q with the given depth; the plan's by default.
+    virtual X3DPoint toWorld(const ViewPoint& q, double depth) const { return {q.u, q.v, depth}; }
+    // The depth axis (used when faces are pierced).
+    virtual X3DVector direction() const { return {0.0, 0.0, 1.0}; }
+    // The key that brings the view forward.
+    virtual char letter() const { return className()[0]; }
+    // Right button in the view; true when something was done.
+    virtual bool onRightClick(ViewWindow&, ui::PixelPoint) { return false; }
+    virtual bool onTimer(ViewWindow&, int) { return false; }
+    virtual bool onWheel(ViewWindow&, int) { return false; }
+};
+
+// Plan: x across, y up, looking down z.
+class PLANT final : public Projection {
+public:
+    int viewId() const override { return viewId::Plant; }
+    const char* className() const override { return "PLANT"; }
+    ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.y}; }
+    bool onRightClick(ViewWindow& window, ui::PixelPoint pixel) override;
+};
+
+// Front elevation: y across, z up, looking along x.
+class FRONT final : public Projection {
+public:
+    int viewId() const override { return viewId::Front; }
+    const char* className() const override { return "FRONT"; }
+    ViewPoint toView(const X3DPoint& p) const override { return {p.y, p.z}; }
+    X3DPoint toWorld(const ViewPoint& q, double depth) const override { return {depth, q.u, q.v}; }
+    X3DVector direction() const override { return {1.0, 0.0, 0.0}; }
+};
+
+// Side elevation: x across, z up, looking along y.
+class SIDE final : public Projection {
+public:
+    int viewId() const override { return viewId::Side; }
+    const char* className() const override { return "SIDE"; }
+    ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.z}; }
+    X3DPoint toWorld(const ViewPoint& q, double depth) const override { return {q.u, depth, q.v}; }
+    X3DVector direction() const override { return {0.0, 1.0, 0.0}; }
+};
+
+// An elevation square to a plan line (the base line, from p1 to p2): u runs
+// along the line from the point of it nearest the origin, v is z.
+class AUXILIARY final : public Projection {
+public:
+    AUXILIARY() { setBaseLine({0.0, 0.0}, {1.0, 1.0}); }
+    int viewId() const override { return viewId::Auxiliary; }
+    const char* className() const override { return "AUXILIARY"; }
+    char letter() const override { return 'X'; }
+    ViewPoint toView(const X3DPoint& p) const override;
+    X3DPoint toWorld(const ViewPoint& q, double depth) const override;
+    // From the origin to the base line's nearest point; zero for a line
+    // through the origin.
+    X3DVector direction() const override { return {origin_.x, origin_.y, 0.0}; }
+
+    // False (and nothing changed) for a line of no length.
+    bool setBaseLine(Point2D p1, Point2D p2);
+    const Line2D& baseLine() const { return baseLine_; }
+    const Line2D& crossLine() const { return crossLine_; }
+
+private:
+    Line2D baseLine_;
+    Line2D crossLine_;
+    Point2D origin_;  // O: the base line's point nearest the origin
+    Point2D along_;   // unit vector from p1 to p2
+    Point2D normal_;  // along_ turned a quarter anticlockwise
+};
+
+// Axonometric drawing: x rises to the right at xAngle, y to the left at
+// yAngle, z straight up; lengths along x and y are kept.
+class ASSONOMETRY final : public Projection {
+public:
+    ASSONOMETRY() { setAngles(18.0, 42.0); }
+    int viewId() const override { return viewId::Assonometry; }
+    const char* className() const override { return "ASSONOMETRY"; }
+    ViewPoint toView(const X3DPoint& p) const override
+    {
+        return {cx_ * p.x - cy_ * p.y, sx_ * p.x + sy_ * p.y + p.z};
+    }
+    bool onRightClick(ViewWindow& window, ui::PixelPoint pixel) override;
+
+    void setAngles(double xAngle, double yAngle);
+    double xAngle() const { return xAngle_; }
+    double yAngle() const { return yAngle_; }
+
+private:
+    double xAngle_ = 0.0;
+    double yAngle_ = 0.0;
+    double sx_ = 0.0, cx_ = 1.0, sy_ = 0.0, cy_ = 1.0;
+};
+
+// The 3-D view's place among the projections; its drawing is its own.
+class View3D final : public Projection {
+public:
+    int viewId() const override { return viewId::View3D; }
+    const char* className() const override { return "3DView"; }
+    ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.y}; }
+};
+
+}  // namespace views

@@ -1,0 +1,19 @@
+// Loudspeaker drawings from directivity files (".spk"): the entity list that
+// follows the line "EntityList" in the file, read once per run and kept.
+#pragma once
+
+#include <string>
+
+#include "model/EntityList.h"
+
+namespace views {
+
+// The drawing of the file, or null when the file is missing, has no
+// drawing or an empty one. A name that does not open as given is looked for
+// in the program's data folder too.
+model::EntityList* shapeFor(const std::string& file);
+
+// Forgets every drawing read (tests, and a new material folder).
+void clearShapes();
+
+}  // namespace views

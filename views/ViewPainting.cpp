@@ -1,0 +1,310 @@
+// Painting the two-dimensional views and the look of every entity.
+#include "views/ViewPainting.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "model/Document.h"
+#include "model/Face.h"
+#include "model/Source.h"
+#include "model/Text.h"
+#include "model/ViewOptions.h"
+#include "model/Wall.h"
+#include "ui/Platform.h"
+#include "views/ShapeCache.h"
+#include "views/ViewSet.h"
+#include "views/ViewWindow.h"
+
+namespace views {
+
+namespace {
+
+using model::Entity;
+using ui::Colour;
+using ui::DrawContext;
+using ui::PixelPoint;
+
+constexpr Colour grey = ui::rgb(128, 128, 128);
+constexpr Colour white = ui::rgb(255, 255, 255);
+constexpr Colour yellow = ui::rgb(255, 255, 0);
+constexpr Colour red = ui::rgb(255, 0, 0);
+constexpr Colour green = ui::rgb(0, 255, 0);
+constexpr Colour blue = ui::rgb(0, 0, 255);
+
+void line(DrawContext& dc, PixelPoint a, PixelPoint b)
+{
+    dc.moveTo(a.x, a.y);
+    dc.lineTo(b.x, b.y);
+}
+
+void drawOutline(const model::Face& f, ViewWindow& view, DrawContext& dc)
+{
+    std::size_t n = f.vertices.size();
+    if (n == 0) {
+        return;
+    }
+    dc.setPen(ui::penSolid, f.drawColour());
+    // From the last vertex through every vertex: a closed outline.
+    int xy[2 * 65];
+    if (n < 65) {
+        PixelPoint last = view.toPixel(f.vertices[n - 1]);
+        xy[0] = last.x;
+        xy[1] = last.y;
+        for (std::size_t i = 0; i < n; ++i) {
+            PixelPoint p = view.toPixel(f.vertices[i]);
+            xy[2 * i + 2] = p.x;
+            xy[2 * i + 3] = p.y;
+        }
+        dc.polyline(xy, static_cast<int>(n + 1));
+        return;
+    }
+    PixelPoint last = view.toPixel(f.vertices[n - 1]);
+    dc.moveTo(last.x, last.y);
+    for (const geometry::X3DPoint& v : f.vertices) {
+        PixelPoint p = view.toPixel(v);
+        dc.lineTo(p.x, p.y);
+    }
+}
+
+geometry::X3DPoint midpoint(const geometry::X3DPoint& a, const geometry::X3DPoint& b)
+{
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
+}
+
+void drawDoor(const model::Face& f, ViewWindow& view, DrawContext& dc)
+{
+    drawOutline(f, view, dc);
+    std::size_t n = f.vertices.size();
+    if (n == 0) {
+        return;
+    }
+    auto v = [&](std::size_t i) { return f.vertices[i % n]; };
+    line(dc, view.toPixel(midpoint(v(0), v(1))), view.toPixel(midpoint(v(2), v(3))));
+    line(dc, view.toPixel(midpoint(v(1), v(2))), view.toPixel(midpoint(v(3), v(0))));
+}
+
+void drawRay(const model::Receiver& r, ViewWindow& view, DrawContext& dc)
+{
+    dc.setPen(ui::penSolid, r.selected ? ui::cyan : grey);
+    PixelPoint p = view.toPixel(r.position);
+    dc.circle(p.x, p.y, 2);
+    geometry::X3DPoint far = r.position + (r.target - r.position) * 100.0;
+    line(dc, p, view.toPixel(far));
+}
+
+void drawReceiver(const model::Receiver& r, ViewWindow& view, DrawContext& dc)
+{
+    if (!model::viewOptions().showReceivers) {
+        return;
+    }
+    PixelPoint p = view.toPixel(r.position);
+    if (model::viewOptions().showReceiverDirections) {
+        dc.setPen(ui::penDotted, r.drawColour());
+        line(dc, p, view.toPixel(r.target));
+    }
+    dc.setPen(ui::penSolid, r.drawColour());
+    dc.setBrush(-1, white);
+    dc.circle(p.x, p.y, 8);
+    dc.text(p.x, p.y - 8, std::to_string(r.number));
+}
+
+// The turn that aims a loudspeaker drawn along +x at the target.
+Placement aimOf(const model::Source& s)
+{
+    Placement place;
+    place.position = s.position;
+    geometry::X3DVector d = s.target - s.position;
+    if (!(s.position == s.target)) {
+        d.normalise();
+        place.yaw = std::atan2(d.y, d.x);
+        place.pitch = std::atan2(-d.z, std::sqrt(std::max(0.0, 1.0 - d.z * d.z)));
+    }
+    place.roll = s.roll * std::numbers::pi / 180.0;
+    return place;
+}
+
+void drawSource(const model::Source& s, ViewWindow& view, DrawContext& dc)
+{
+    if (!model::viewOptions().showSources) {
+        return;
+    }
+    PixelPoint p = view.toPixel(s.position);
+    int h = s.number >= 27 ? 10 : 8;
+    if (model::viewOptions().showSourceDirections) {
+        dc.setPen(ui::penDotted, s.drawColour());
+        line(dc, p, view.toPixel(s.target));
+    }
+    dc.setPen(ui::penSolid, s.drawColour());
+    dc.text(p.x, p.y - 8, sourceLabel(s.number));
+    ui::rectOutline(dc, p.x - h, p.y - 8, p.x + h, p.y + 8);
+
+    model::EntityList* shape = shapeFor(s.directivity);
+    if (!shape) {
+        return;
+    }
+    Placement place = aimOf(s);
+    const Placement* previous = view.placement;
+    view.placement = &place;
+    if (shape->selected != s.selected) {
+        shape->setSelected(s.selected);
+    }
+    drawEntity(*shape, view, dc);
+    view.placement = previous;
+}
+
+void drawText(const model::Text& t, ViewWindow& view, DrawContext& dc)
+{
+    PixelPoint a = view.toPixel(t.start);
+    PixelPoint b = view.toPixel(t.end);
+    if (!t.text.empty() && std::abs(a.x - b.x) > 12 && std::abs(a.y - b.y) > 12) {
+        dc.setPen(t.selected ? ui::penSolid : ui::penNone, ui::cyan);
+        dc.setBrush(-1, yellow);
+        ui::PixelRect r(a, b);
+        dc.rectangle(r.left, r.top, r.right, r.bottom);
+        dc.wrappedText(r.left, r.top, r.right, r.bottom, t.text);
+        return;
+    }
+    PixelPoint m = view.toPixel(midpoint(t.start, t.end));
+    dc.setPen(ui::penSolid, t.drawColour());
+    dc.setBrush(-1, white);
+    dc.circle(m.x, m.y, 8);
+    dc.text(m.x, m.y - 8, "i");
+}
+
+void drawAxes(ViewWindow& view, DrawContext& dc)
+{
+    PixelPoint o = view.toPixel({0, 0, 0});
+    dc.setPen(ui::penSolid, red);
+    line(dc, o, view.toPixel({100, 0, 0}));
+    dc.setPen(ui::penSolid, green);
+    line(dc, o, view.toPixel({0, 100, 0}));
+    dc.setPen(ui::penSolid, blue);
+    line(dc, o, view.toPixel({0, 0, 100}));
+}
+
+ViewPoint snapped(const ViewPoint& q, double step)
+{
+    return {std::floor((q.u + step / 2) / step) * step, std::floor((q.v + step / 2) / step) * step};
+}
+
+void drawGrid(ViewWindow& view, DrawContext& dc, double step)
+{
+    ViewPoint a = snapped(view.pixelToView({0, 0}), step);
+    ViewPoint b = snapped(view.pixelToView({view.width() - 1, view.height() - 1}), step);
+    double u0 = std::min(a.u, b.u), u1 = std::max(a.u, b.u);
+    double v0 = std::min(a.v, b.v), v1 = std::max(a.v, b.v);
+    // Counted steps rather than summed ones, so long rows do not drift.
+    long columns = std::lround((u1 - u0) / step);
+    long rows = std::lround((v1 - v0) / step);
+    for (long i = 0; i < columns; ++i) {
+        double u = u0 + i * step;
+        for (long j = 0; j < rows; ++j) {
+            PixelPoint p = view.viewToPixel({u, v0 + j * step});
+            dc.setPixel(p.x, p.y, ui::black);
+        }
+    }
+}
+
+}  // namespace
+
+std::string sourceLabel(unsigned n)
+{
+    if (n == 0) {
+        return "?";
+    }
+    // A..Z, AA..ZZ, AAA..: the numbering of spreadsheet columns.
+    std::string label;
+    for (unsigned k = n; k > 0; k = (k - 1) / 26) {
+        label.insert(label.begin(), static_cast<char>('A' + (k - 1) % 26));
+    }
+    return label;
+}
+
+void drawEntity(const Entity& e, ViewWindow& view, DrawContext& dc)
+{
+    switch (e.typeCode()) {
+    case model::type::Face:
+    case model::type::Hole:
+        drawOutline(static_cast<const model::Face&>(e), view, dc);
+        break;
+    case model::type::Door:
+        drawDoor(static_cast<const model::Face&>(e), view, dc);
+        break;
+    case model::type::Segment: {
+        const auto& s = static_cast<const model::Segment&>(e);
+        dc.setPen(ui::penSolid, ui::lightGrey);
+        line(dc, view.toPixel(s.start), view.toPixel(s.end));
+        break;
+    }
+    case model::type::Ray:
+        drawRay(static_cast<const model::Receiver&>(e), view, dc);
+        break;
+    case model::type::Receiver:
+        drawReceiver(static_cast<const model::Receiver&>(e), view, dc);
+        break;
+    case model::type::Source:
+        drawSource(static_cast<const model::Source&>(e), view, dc);
+        break;
+    case model::type::Text:
+        drawText(static_cast<const model::Text&>(e), view, dc);
+        break;
+    case model::type::EntityList:
+    case model::type::InfoList:
+    case model::type::Wall:
+        for (const auto& child : static_cast<const model::EntityList&>(e).children()) {
+            drawEntity(*child, view, dc);
+        }
+        break;
+    default:
+        break;  // project notes have no look
+    }
+}
+
+void drawIfSelected(const Entity& e, ViewWindow& view, DrawContext& dc)
+{
+    switch (e.typeCode()) {
+    case model::type::EntityList:
+    case model::type::InfoList:
+    case model::type::Wall:
+        for (const auto& child : static_cast<const model::EntityList&>(e).children()) {
+            drawIfSelected(*child, view, dc);
+        }
+        break;
+    default:
+        if (e.selected) {
+            drawEntity(e, view, dc);
+        }
+        break;
+    }
+}
+
+void drawModel(ViewWindow& view, DrawContext& dc)
+{
+    model::Document& doc = view.views().document;
+    doc.renumber();
+    for (const auto& child : doc.children()) {
+        drawEntity(*child, view, dc);
+    }
+    if (doc.firstSelected()) {
+        drawIfSelected(doc, view, dc);
+    }
+}
+
+void paintView(ViewWindow& view, DrawContext& dc)
+{
+    ui::WaitCursor wait;
+    model::Document& doc = view.views().document;
+    if (doc.axesShown) {
+        drawAxes(view, dc);
+    }
+    if (doc.gridShown && !view.is(viewId::Assonometry) && view.pixelLength(doc.gridStep()) >= 6) {
+        drawGrid(view, dc, doc.gridStep());
+    }
+    if ((view.is(viewId::Plant) || view.is(viewId::Assonometry)) && doc.baseMap.selected) {
+        drawEntity(doc.baseMap, view, dc);
+    }
+    drawModel(view, dc);
+}
+
+}  // namespace views

@@ -1,0 +1,309 @@
+// View-window geometry and events.
+#include "views/ViewWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "ui/Platform.h"
+#include "views/ViewPainting.h"
+#include "views/ViewSet.h"
+
+namespace views {
+
+namespace {
+
+// Pixels far outside any window are pinned here, so that extreme zooms
+// never overflow the pixel type; lines to them still point the right way
+// for everything on screen.
+constexpr double pixelLimit = 1 << 24;
+
+int toPixelCoordinate(double x)
+{
+    if (!(x > -pixelLimit)) {
+        return -static_cast<int>(pixelLimit);
+    }
+    if (x > pixelLimit) {
+        return static_cast<int>(pixelLimit);
+    }
+    return static_cast<int>(x);  // truncation towards zero
+}
+
+}  // namespace
+
+int nearest(double x)
+{
+    double r = x + (x < 0 ? -0.5 : 0.5);
+    return toPixelCoordinate(r);
+}
+
+ViewWindow::ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection, int command)
+    : views_(views), projection_(std::move(projection)), command_(command)
+{
+}
+
+ViewPoint ViewWindow::pixelToView(ui::PixelPoint p) const
+{
+    return {centre_.u + (p.x - pixelCentre_.x) * metresPerPixel_, centre_.v + (pixelCentre_.y - p.y) * metresPerPixel_};
+}
+
+ui::PixelPoint ViewWindow::viewToPixel(const ViewPoint& q) const
+{
+    if (metresPerPixel_ == 0.0) {
+        return pixelCentre_;
+    }
+    return {pixelCentre_.x + toPixelCoordinate((q.u - centre_.u) / metresPerPixel_),
+            pixelCentre_.y - toPixelCoordinate((q.v - centre_.v) / metresPerPixel_)};
+}
+
+ui::PixelPoint ViewWindow::toPixel(const X3DPoint& p) const
+{
+    return viewToPixel(projection_->toView(placement ? placement->apply(p) : p));
+}
+
+int ViewWindow::pixelLength(double metres) const
+{
+    return metresPerPixel_ == 0.0 ? 0 : nearest(metres / metresPerPixel_);
+}
+
+ViewPoint ViewWindow::visibleSize() const
+{
+    return {width_ * metresPerPixel_, height_ * metresPerPixel_};
+}
+
+void ViewWindow::setScale(double s)
+{
+    if (!(s >= 0.001)) {
+        s = 0.001;
+        ui::errorBox("Scale too big");
+    }
+    metresPerPixel_ = s;
+}
+
+void ViewWindow::setCentre(const ViewPoint& c)
+{
+    centre_ = c;
+    if (native) {
+        native->setScrollPosition(ui::ScrollBar::Horizontal, nearest(c.u));
+        native->setScrollPosition(ui::ScrollBar::Vertical, nearest(c.v));
+    }
+}
+
+void ViewWindow::setExtents(const ViewPoint& min, const ViewPoint& max)
+{
+    ranges_[0] = {nearest(min.u), nearest(max.u)};
+    ranges_[1] = {nearest(min.v), nearest(max.v)};
+    if (native) {
+        native->setScrollRange(ui::ScrollBar::Horizontal, ranges_[0].minimum, ranges_[0].maximum);
+        native->setScrollRange(ui::ScrollBar::Vertical, ranges_[1].minimum, ranges_[1].maximum);
+    }
+    setCentre({(min.u + max.u) / 2, (min.v + max.v) / 2});
+    if (native) {
+        native->setScrollPosition(ui::ScrollBar::Horizontal, (ranges_[0].minimum + ranges_[0].maximum) / 2);
+        native->setScrollPosition(ui::ScrollBar::Vertical, (ranges_[1].minimum + ranges_[1].maximum) / 2);
+    }
+}
+
+bool ViewWindow::zoomToRect(const ViewPoint& p, const ViewPoint& q)
+{
+    double w = std::fabs(q.u - p.u);
+    double h = std::fabs(q.v - p.v);
+    ViewPoint size = visibleSize();
+    double sx = size.u != 0.0 ? metresPerPixel_ * w / size.u : 0.0;
+    double sy = size.v != 0.0 ? metresPerPixel_ * h / size.v : 0.0;
+    double s = std::max(sx, sy);
+    if (!(s > 0.0)) {
+        return false;
+    }
+    setScale(s);
+    setCentre({(p.u + q.u) / 2, (p.v + q.v) / 2});
+    return true;
+}
+
+void ViewWindow::zoomToExtents()
+{
+    X3DPoint min;
+    X3DPoint max;
+    if (!views_.document.bounds(min, max)) {
+        setScale(0.05);
+        setCentre({0.0, 0.0});
+    } else {
+        zoomToRect(projection_->toView(min), projection_->toView(max));
+    }
+    repaint();
+}
+
+void ViewWindow::wheelZoom(int delta)
+{
+    double s = metresPerPixel_ * (delta > 0 ? 0.9 : 1.1);
+    if (s >= 0.001 && s < 10.0) {
+        metresPerPixel_ = s;
+        repaint();
+    }
+}
+
+void ViewWindow::repaint()
+{
+    redraw();
+}
+
+ui::DrawContext* ViewWindow::drawContext() const
+{
+    return native ? &native->drawContext() : nullptr;
+}
+
+void ViewWindow::onPaint(ui::DrawContext& dc)
+{
+    paintView(*this, dc);
+    if (views_.input) {
+        views_.input->painted(*this);
+    }
+}
+
+void ViewWindow::onSize(int width, int height)
+{
+    width_ = width;
+    height_ = height;
+    pixelCentre_ = {width / 2, height / 2};
+}
+
+void ViewWindow::onMouseDown(const ui::MouseEvent& e)
+{
+    switch (e.button) {
+    case ui::MouseButton::Left:
+        if (views_.input) {
+            views_.input->leftDown(*this, e);
+        }
+        break;
+    case ui::MouseButton::Right:
+        if (!views_.input || !views_.input->rightDown(*this, e)) {
+            projection_->onRightClick(*this, {e.x, e.y});
+        }
+        break;
+    case ui::MouseButton::Middle:
+        // Panning: the drawing follows the pointer while the button is held.
+        if (native) {
+            native->confinePointer(true);
+            native->setCursor(ui::Cursor::Move);
+        }
+        panning_ = true;
+        panFrom_ = {e.x, e.y};
+        break;
+    default:
+        break;
+    }
+}
+
+void ViewWindow::onMouseMove(const ui::MouseEvent& e)
+{
+    if (views_.input) {
+        views_.input->mouseMove(*this, e);
+    }
+    if (panning_) {
+        if (native) {
+            native->setCursor(ui::Cursor::Move);
+        }
+        ViewPoint from = pixelToView(panFrom_);
+        ViewPoint to = pixelToView({e.x, e.y});
+        setCentre({centre_.u - (to.u - from.u), centre_.v - (to.v - from.v)});
+        panFrom_ = {e.x, e.y};
+        repaint();
+    }
+}
+
+void ViewWindow::onMouseUp(const ui::MouseEvent& e)
+{
+    if (e.button == ui::MouseButton::Middle) {
+        endPan();
+    } else if (e.button == ui::MouseButton::Left && views_.input) {
+        views_.input->leftUp(*this, e);
+    }
+}
+
+void ViewWindow::endPan()
+{
+    if (!panning_) {
+        return;
+    }
+    panning_ = false;
+    if (native) {
+        native->setCursor(ui::Cursor::Arrow);
+        native->confinePointer(false);
+    }
+}
+
+void ViewWindow::onCaptureLost()
+{
+    endPan();
+    if (views_.input) {
+        views_.input->cancel(*this);
+    }
+}
+
+void ViewWindow::onWheel(int delta, const ui::MouseEvent&)
+{
+    if (!projection_->onWheel(*this, delta)) {
+        wheelZoom(delta);
+    }
+}
+
+void ViewWindow::onScroll(ui::ScrollBar bar, ui::ScrollRequest request, int position)
+{
+    using ui::ScrollRequest;
+    bool horizontal = bar == ui::ScrollBar::Horizontal;
+    double half = horizontal ? visibleSize().u / 2 : -visibleSize().v / 2;
+    double value = horizontal ? centre_.u : centre_.v;
+    const ScrollRange& range = ranges_[horizontal ? 0 : 1];
+    switch (request) {
+    case ScrollRequest::LineUp:
+        value -= 0.1 * half;
+        break;
+    case ScrollRequest::LineDown:
+        value += 0.1 * half;
+        break;
+    case ScrollRequest::PageUp:
+        value -= half;
+        break;
+    case ScrollRequest::PageDown:
+        value += half;
+        break;
+    case ScrollRequest::Thumb:
+        value = position;
+        break;
+    case ScrollRequest::Top:
+        value = range.minimum;
+        break;
+    case ScrollRequest::Bottom:
+        value = range.maximum;
+        break;
+    case ScrollRequest::End:
+        repaint();
+        return;
+    case ScrollRequest::ThumbTrack:
+        return;  // nothing moves until the thumb is let go
+    }
+    value = std::clamp(value, static_cast<double>(range.minimum), static_cast<double>(range.maximum));
+    setCentre(horizontal ? ViewPoint{value, centre_.v} : ViewPoint{centre_.u, value});
+}
+
+void ViewWindow::onDropFiles(const std::vector<std::string>& files)
+{
+    if (views_.dropFiles) {
+        views_.dropFiles(files);
+    }
+}
+
+bool ViewWindow::onKey(const ui::KeyEvent&)
+{
+    return false;  // the frame's keys
+}
+
+bool ViewWindow::onClose()
+{
+    if (views_.hideView) {
+        views_.hideView(command_);
+    }
+    return false;
+}
+
+}  // namespace views
