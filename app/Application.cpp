@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/SourceDialog.h"
+#include "model/ViewOptions.h"
 #include "storage/ProjectFile.h"
 #include "ui/GetValueBox.h"
 #include "ui/Platform.h"
@@ -15,24 +16,13 @@
 
 namespace app {
 
-// A view window's slot: its logic and the back end's window. The views
-// themselves (projection, painting, tools) plug in here; until then a view
-// is an empty window whose close box hides it.
-struct Application::View final : ui::Window {
-    View(Application& a, const ViewSlot& s) : app(a), slot(s) {}
-    bool onClose() override
-    {
-        app.toggleView(slot.command);
-        return false;
-    }
-    void onDropFiles(const std::vector<std::string>& files) override { app.onDropFiles(files); }
-    void onSize(int, int) override {}
+Application::Application()
+{
+    model::viewOptions() = model::ViewOptions();
+    views.hideView = [this](int command) { toggleView(command); };
+    views.dropFiles = [this](const std::vector<std::string>& files) { onDropFiles(files); };
+}
 
-    Application& app;
-    ViewSlot slot;
-};
-
-Application::Application() = default;
 Application::~Application() = default;
 
 void Application::start(const std::string& commandLine)
@@ -43,15 +33,23 @@ void Application::start(const std::string& commandLine)
         return;
     }
     frame->showMaximized();
+    tools = std::make_unique<tools::ToolController>(document, views, undo,
+                                                    tools::loadToolBitmap(std::string(KCAD_DATA_DIR) + "/tools.png"));
+    // The coordinate bar: a line of text and its frame.
+    tools->bar.native = frame->createBar(tools->bar, ui::FrameHost::BarPlace::Bottom, 0, frame->fontHeight() + 6);
+    tools->palette.native = frame->createBar(tools->palette, ui::FrameHost::BarPlace::Top, tools->palette.width(),
+                                             tools->palette.height());
+    tools->palette.setMenuChecked = [this](int id, bool on) { frame->setMenuChecked(id, on); };
     const auto& slots = viewSlots();
-    views_.resize(slots.size());
     // Created from the 3-D view down to the auxiliary one, each given the
     // whole view area.
     for (std::size_t i = slots.size(); i-- > 0;) {
-        views_[i] = std::make_unique<View>(*this, slots[i]);
-        views_[i]->native = frame->createView(*views_[i], slots[i].name);
-        views_[i]->native->setGeometry(ui::PixelRect::fromSize(0, 0, frame->viewAreaWidth(), frame->viewAreaHeight()));
+        views::ViewWindow& v = *views.all()[i];
+        v.native = frame->createView(v, slots[i].name);
+        v.native->setGeometry(ui::PixelRect::fromSize(0, 0, frame->viewAreaWidth(), frame->viewAreaHeight()));
     }
+    views.start();
+    tools->palette.selectTool(tools::tool::Pick);
     toggleView(cmd::ViewPlant);
     updateMenuState();
     if (storage::isProjectName(commandLine)) {
@@ -85,19 +83,13 @@ void Application::updateMenuState()
 
 void Application::redrawAll()
 {
-    for (const auto& v : views_) {
-        v->redraw();
-    }
+    views.repaintAll();
 }
 
 ui::NativeWindow* Application::viewWindow(int command) const
 {
-    for (const auto& v : views_) {
-        if (v->slot.command == command) {
-            return v->native;
-        }
-    }
-    return nullptr;
+    views::ViewWindow* v = views.byCommand(command);
+    return v ? v->native : nullptr;
 }
 
 bool Application::toggleView(int command)
@@ -120,10 +112,11 @@ bool Application::toggleView(int command)
 void Application::cascade()
 {
     std::vector<ui::NativeWindow*> shown;
-    for (std::size_t i = views_.size(); i-- > 0;) {
-        if (views_[i]->native->isVisible()) {
-            shown.push_back(views_[i]->native);
-            views_[i]->native->hide();
+    for (std::size_t i = views.all().size(); i-- > 0;) {
+        ui::NativeWindow* w = views.all()[i]->native;
+        if (w->isVisible()) {
+            shown.push_back(w);
+            w->hide();
         }
     }
     auto rects = ui::cascadeLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight(),
@@ -138,10 +131,11 @@ void Application::cascade()
 void Application::tile()
 {
     std::vector<ui::NativeWindow*> shown;
-    for (std::size_t i = views_.size(); i-- > 0;) {
-        if (views_[i]->native->isVisible()) {
-            shown.push_back(views_[i]->native);
-            views_[i]->native->hide();
+    for (std::size_t i = views.all().size(); i-- > 0;) {
+        ui::NativeWindow* w = views.all()[i]->native;
+        if (w->isVisible()) {
+            shown.push_back(w);
+            w->hide();
         }
     }
     auto rects = ui::tileLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight());
@@ -166,17 +160,20 @@ void Application::standardLayout()
     }
     tile();
     frame->processPendingEvents();
-    redrawAll();
+    for (int command : {cmd::ViewAssonometry, cmd::ViewPlant, cmd::ViewSide, cmd::ViewFront}) {
+        view(command)->zoomToExtents();
+    }
 }
 
 bool Application::onKey(const ui::KeyEvent& key)
 {
-    for (const auto& v : views_) {
-        if (key.code == v->slot.key && !key.ctrl && !key.alt) {
-            if (v->native->isVisible()) {
-                v->native->bringToTop();
+    for (const ViewSlot& slot : viewSlots()) {
+        if (key.code == slot.key && !key.ctrl && !key.alt) {
+            ui::NativeWindow* w = viewWindow(slot.command);
+            if (w->isVisible()) {
+                w->bringToTop();
             } else {
-                toggleView(v->slot.command);
+                toggleView(slot.command);
             }
             return true;
         }
@@ -192,7 +189,9 @@ bool Application::onClose()
 bool Application::dispatchCommand(int id)
 {
     if (id >= cmd::FirstTool && id <= cmd::LastTool) {
-        currentTool = id;
+        if (tools) {
+            tools->palette.selectTool(id);
+        }
         return true;
     }
     switch (id) {
@@ -276,6 +275,19 @@ bool Application::dispatchCommand(int id)
     case cmd::ToggleSelection:
     case cmd::SelectDuplicates:
         editCommand(id);
+        return true;
+    case cmd::Resize:
+    case cmd::SelectMaterial:
+    case cmd::ToggleReceivers:
+    case cmd::ToggleSources:
+    case cmd::SelectMonopermeable:
+    case cmd::Advanced:
+    case cmd::LockSelection:
+    case cmd::UnlockAll:
+    case cmd::GridOptions:
+    case cmd::ViewOptions:
+    case cmd::BaseMap:
+        selectCommand(id);
         return true;
     default:
         return false;

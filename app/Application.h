@@ -11,7 +11,9 @@
 #include "app/DialogEditor.h"
 #include "model/Document.h"
 #include "storage/UndoRing.h"
+#include "tools/ToolController.h"
 #include "ui/Frame.h"
+#include "views/ViewSet.h"
 
 namespace app {
 
@@ -46,6 +48,7 @@ public:
     // View windows.
     bool toggleView(int command);
     ui::NativeWindow* viewWindow(int command) const;
+    views::ViewWindow* view(int command) const { return views.byCommand(command); }
     void cascade();
     void tile();
     void standardLayout();
@@ -66,19 +69,22 @@ public:
     model::Document document;
     storage::UndoRing undo;
     std::string fileName;
-    int currentTool = cmd::FirstTool;
     DialogEditor editor;
     ui::FrameHost* frame = nullptr;
+    views::ViewSet views{document};
+    // The palette, the coordinate bar and the gestures; made with the frame.
+    std::unique_ptr<tools::ToolController> tools;
+    int currentTool() const { return tools ? tools->currentTool() : cmd::FirstTool; }
+    // The material the face-area summary charges openings to, kept between uses.
+    std::uint32_t currentFaceMaterial = 0;
 
 private:
-    struct View;
     bool saveProject();
     // Empties the model and its notes; the model is then unmodified.
     void clearProject();
     void editCommand(int id);
+    void selectCommand(int id);
     bool hasSelection() const { return document.firstSelected() != nullptr; }
-
-    std::vector<std::unique_ptr<View>> views_;  // in the order of viewSlots()
 };
 
 }  // namespace app

@@ -1,6 +1,8 @@
 // Pen and brush sharing.
 #include "ui/DrawContext.h"
 
+#include "ui/Canvas.h"
+
 namespace ui {
 
 void DrawContext::setPen(int style, Colour colour)
@@ -24,6 +26,20 @@ void DrawContext::setBrush(int style, Colour colour)
     brushColour_ = colour;
     brushSet_ = true;
     ++brushesMade_;
+}
+
+namespace {
+CanvasFactory canvasFactory;
+}
+
+void setCanvasFactory(CanvasFactory factory)
+{
+    canvasFactory = std::move(factory);
+}
+
+std::unique_ptr<Canvas> makeCanvas()
+{
+    return canvasFactory ? canvasFactory() : nullptr;
 }
 
 void rectOutline(DrawContext& dc, int left, int top, int right, int bottom)

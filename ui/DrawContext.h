@@ -9,6 +9,8 @@
 
 namespace ui {
 
+struct Image;
+
 // Pen styles the program uses.
 constexpr int penSolid = 0;
 constexpr int penDotted = 2;
@@ -40,6 +42,10 @@ public:
     // on a transparent background.
     virtual void wrappedText(int left, int top, int right, int bottom, const std::string& s) = 0;
     virtual void setPixel(int x, int y, Colour colour) = 0;
+    // Copies the picture with its top-left corner at (x, y).
+    virtual void drawImage(int x, int y, const Image& image) = 0;
+    // Inverts every pixel of the rectangle.
+    virtual void invertRect(int left, int top, int right, int bottom) = 0;
 
     int penStyle() const { return penStyle_; }
     Colour penColour() const { return penColour_; }

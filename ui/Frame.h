@@ -50,6 +50,13 @@ public:
     virtual int cascadeStep() const = 0;
     // A view window in the view area, hidden until shown.
     virtual NativeWindow* createView(Window& logic, const std::string& title) = 0;
+    // A fixed window docked along the top (the tool palette) or along the
+    // bottom of the frame (the coordinate bar), as wide as the frame when
+    // width is 0.
+    enum class BarPlace { Top, Bottom };
+    virtual NativeWindow* createBar(Window& logic, BarPlace place, int width, int height) = 0;
+    // The height of a line of the interface's font.
+    virtual int fontHeight() const { return 13; }
 
     virtual void showMaximized() = 0;
     // Handles the events already waiting (so that views take new sizes).

@@ -28,6 +28,7 @@ public:
 };
 
 MinimalPlatform minimal;
+std::function<void(const std::string&)> statusListener;
 Platform* current = &minimal;
 int waitDepth = 0;
 
@@ -76,6 +77,14 @@ void pumpEvents()
 void showStatus(const std::string& text)
 {
     current->showStatus(text);
+    if (statusListener) {
+        statusListener(text);
+    }
+}
+
+void setStatusListener(std::function<void(const std::string&)> listener)
+{
+    statusListener = std::move(listener);
 }
 
 void beginWait()

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace ui {
 
+struct Image;
 class Dialog;
 class FrameHost;
 class FrameLogic;
@@ -50,6 +52,15 @@ public:
     // Opens a document (the help page) with the desktop's viewer.
     virtual bool openDocument(const std::string& path) = 0;
 
+    // Colours of the desktop's theme (0x00BBGGRR).
+    enum class SystemColour { Menu, ButtonFace, ButtonText };
+    virtual std::uint32_t systemColour(SystemColour which) const
+    {
+        return which == SystemColour::ButtonText ? 0x000000u : 0xF0F0F0u;
+    }
+    // Reads a picture file; false when it cannot.
+    virtual bool loadImage(const std::string& path, Image& out) { return false; }
+
     // The main frame with its menus; owned by the back end.
     virtual FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) = 0;
     // The event loop, until the frame has closed; answers the exit code.
@@ -82,6 +93,9 @@ public:
 
 // The status line.
 void showStatus(const std::string& text);
+// Whoever shows the status line in the frame (the coordinate bar) hears of
+// every new text; null for none.
+void setStatusListener(std::function<void(const std::string&)> listener);
 
 // A progress bar for the life of the object, ranging 0..maximum.
 class ProgressBar {

@@ -183,15 +183,10 @@ void drawAxes(ViewWindow& view, DrawContext& dc)
     line(dc, o, view.toPixel({0, 0, 100}));
 }
 
-ViewPoint snapped(const ViewPoint& q, double step)
-{
-    return {std::floor((q.u + step / 2) / step) * step, std::floor((q.v + step / 2) / step) * step};
-}
-
 void drawGrid(ViewWindow& view, DrawContext& dc, double step)
 {
-    ViewPoint a = snapped(view.pixelToView({0, 0}), step);
-    ViewPoint b = snapped(view.pixelToView({view.width() - 1, view.height() - 1}), step);
+    ViewPoint a = snapToGrid(view.pixelToView({0, 0}), step);
+    ViewPoint b = snapToGrid(view.pixelToView({view.width() - 1, view.height() - 1}), step);
     double u0 = std::min(a.u, b.u), u1 = std::max(a.u, b.u);
     double v0 = std::min(a.v, b.v), v1 = std::max(a.v, b.v);
     // Counted steps rather than summed ones, so long rows do not drift.

@@ -66,7 +66,9 @@ ASSONOMETRY& ViewSet::assonometry() const
 void ViewSet::start()
 {
     for (const auto& v : views_) {
-        v->setExtents({-10000, -10000}, {10000, 10000});
+        if (!v->is(viewId::View3D)) {
+            v->setExtents({-10000, -10000}, {10000, 10000});
+        }
         v->setScale(0.05);
     }
 }

@@ -37,6 +37,11 @@ int nearest(double x)
     return toPixelCoordinate(r);
 }
 
+ViewPoint snapToGrid(const ViewPoint& q, double step)
+{
+    return {std::floor((q.u + step / 2) / step) * step, std::floor((q.v + step / 2) / step) * step};
+}
+
 ViewWindow::ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection, int command)
     : views_(views), projection_(std::move(projection)), command_(command)
 {
@@ -154,6 +159,9 @@ ui::DrawContext* ViewWindow::drawContext() const
 
 void ViewWindow::onPaint(ui::DrawContext& dc)
 {
+    if (is(viewId::View3D)) {
+        return;  // the 3-D view draws with OpenGL
+    }
     paintView(*this, dc);
     if (views_.input) {
         views_.input->painted(*this);

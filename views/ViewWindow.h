@@ -101,4 +101,7 @@ private:
 // Whole pixels from a length in pixels: halves away from zero.
 int nearest(double x);
 
+// To the nearest multiple of the step, halves upwards.
+ViewPoint snapToGrid(const ViewPoint& q, double step);
+
 }  // namespace views

@@ -51,6 +51,7 @@ void HeadlessControls::setItems(int id, const std::vector<std::string>& items)
     State& s = state(id);
     s.items = items;
     s.current = -1;
+    s.chosen.clear();
 }
 
 std::vector<std::string> HeadlessControls::items(int id) const
@@ -74,10 +75,21 @@ void HeadlessControls::setCurrentIndex(int id, int index)
 std::vector<int> HeadlessControls::selectedIndices(int id) const
 {
     const State* s = find(id);
-    if (!s || s->current < 0) {
+    if (!s) {
+        return {};
+    }
+    if (kind(id) == ControlKind::MultiListBox) {
+        return s->chosen;
+    }
+    if (s->current < 0) {
         return {};
     }
     return {s->current};
+}
+
+void HeadlessControls::setChosen(int id, std::vector<int> rows)
+{
+    state(id).chosen = std::move(rows);
 }
 
 void HeadlessControls::setVisible(int id, bool visible)
@@ -140,9 +152,39 @@ std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnsw
                 dialog.onCommand(c, id);
             }
             break;
-        case ControlKind::ComboBox:
-        case ControlKind::ListBox:
         case ControlKind::MultiListBox: {
+            // The rows chosen, by their text or their leading word, separated
+            // by '|'; an empty value chooses none.
+            std::vector<std::string> entries = c.items(id);
+            std::vector<int> rows;
+            std::size_t from = 0;
+            while (!value.empty() && from <= value.size()) {
+                std::size_t bar = value.find('|', from);
+                std::string wanted = value.substr(from, bar == std::string::npos ? std::string::npos : bar - from);
+                int row = -1;
+                for (std::size_t k = 0; k < entries.size() && row < 0; ++k) {
+                    std::size_t b = entries[k].find_first_not_of(' ');
+                    std::string first = b == std::string::npos ? "" : entries[k].substr(b, entries[k].find(' ', b) - b);
+                    if (entries[k] == wanted || first == wanted) {
+                        row = static_cast<int>(k);
+                    }
+                }
+                if (row < 0) {
+                    return "control " + std::to_string(id) + " of dialog " + t.name + " has no entry \"" + wanted +
+                           "\"";
+                }
+                rows.push_back(row);
+                if (bar == std::string::npos) {
+                    break;
+                }
+                from = bar + 1;
+            }
+            c.setChosen(id, rows);
+            dialog.onChange(c, id);
+            break;
+        }
+        case ControlKind::ComboBox:
+        case ControlKind::ListBox: {
             std::vector<std::string> entries = c.items(id);
             auto it = std::find(entries.begin(), entries.end(), value);
             if (it == entries.end()) {

@@ -39,6 +39,8 @@ public:
     bool isVisible(int id) const override;
     void setTitle(const std::string& t) override { title = t; }
     void end(int result) override;
+    // The chosen rows of a multiple-selection list.
+    void setChosen(int id, std::vector<int> rows);
 
     std::string title;
     bool ended = false;
@@ -50,6 +52,7 @@ private:
         bool checked = false;
         std::vector<std::string> items;
         int current = -1;
+        std::vector<int> chosen;  // rows of a multiple-selection list
         bool visible = true;
     };
     State& state(int id) { return controls_[id]; }

@@ -1,6 +1,8 @@
 // Headless windows and frame.
 #include "ui/headless/HeadlessWindows.h"
 
+#include <algorithm>
+
 namespace ui::headless {
 
 namespace {
@@ -63,7 +65,43 @@ void RecordingDrawContext::makeBrush(int style, Colour colour)
     ops.push_back("brush " + std::to_string(style) + " " + std::to_string(colour));
 }
 
-HeadlessWindow::HeadlessWindow(Window& w, std::string t) : logic(w), title(std::move(t)) {}
+void RecordingDrawContext::drawImage(int x, int y, const Image& image)
+{
+    ops.push_back("image " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(image.width) + " " +
+                  std::to_string(image.height));
+}
+
+void RecordingDrawContext::invertRect(int l, int t, int r, int b)
+{
+    ops.push_back("invert " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
+                  std::to_string(b));
+}
+
+HeadlessWindow::HeadlessWindow(Window& w, std::string t) : logic(w), title(std::move(t)), canvas(makeCanvas()) {}
+
+void HeadlessWindow::setScrollRange(ScrollBar bar, int minimum, int maximum)
+{
+    int i = bar == ScrollBar::Horizontal ? 0 : 1;
+    scrollMin[i] = minimum;
+    scrollMax[i] = maximum;
+}
+
+void HeadlessWindow::setScrollPosition(ScrollBar bar, int position)
+{
+    scrollPos[bar == ScrollBar::Horizontal ? 0 : 1] = position;
+}
+
+void HeadlessWindow::paintIfDirty()
+{
+    if (!visible || !dirty) {
+        return;
+    }
+    dirty = false;
+    if (canvas) {
+        canvas->fill(0xFFFFFF);
+    }
+    logic.onPaint(drawContext());
+}
 
 void HeadlessWindow::bringToTop()
 {
@@ -72,8 +110,15 @@ void HeadlessWindow::bringToTop()
 
 void HeadlessWindow::setGeometry(const PixelRect& r)
 {
+    bool resized = r.width() != rect.width() || r.height() != rect.height();
     rect = r;
-    logic.onSize(r.width(), r.height());
+    if (resized) {
+        if (canvas) {
+            canvas->resize(std::max(1, r.width()), std::max(1, r.height()));
+        }
+        dirty = true;
+        logic.onSize(r.width(), r.height());
+    }
 }
 
 HeadlessFrame::HeadlessFrame(FrameLogic& l, const std::vector<MenuCommand>& c) : logic(l), commands(c) {}
@@ -93,8 +138,26 @@ bool HeadlessFrame::isMenuEnabled(int id) const
 NativeWindow* HeadlessFrame::createView(Window& logic, const std::string& title)
 {
     views.push_back(std::make_unique<HeadlessWindow>(logic, title));
-    views.back()->rect = PixelRect::fromSize(0, 0, width, height);
+    views.back()->setGeometry(PixelRect::fromSize(0, 0, width, height));
     return views.back().get();
+}
+
+NativeWindow* HeadlessFrame::createBar(Window& logic, BarPlace place, int w, int h)
+{
+    bars.push_back(std::make_unique<HeadlessWindow>(logic, place == BarPlace::Top ? "top bar" : "bottom bar"));
+    bars.back()->setGeometry(PixelRect::fromSize(0, 0, w > 0 ? w : width, h));
+    bars.back()->visible = true;
+    return bars.back().get();
+}
+
+void HeadlessFrame::processPendingEvents()
+{
+    for (auto& w : bars) {
+        w->paintIfDirty();
+    }
+    for (auto& w : views) {
+        w->paintIfDirty();
+    }
 }
 
 void HeadlessFrame::requestClose()

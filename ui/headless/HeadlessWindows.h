@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Canvas.h"
 #include "ui/DrawContext.h"
 #include "ui/Frame.h"
 
@@ -24,6 +25,8 @@ public:
     void text(int x, int y, const std::string& s) override;
     void wrappedText(int left, int top, int right, int bottom, const std::string& s) override;
     void setPixel(int x, int y, Colour c) override;
+    void drawImage(int x, int y, const Image& image) override;
+    void invertRect(int l, int t, int r, int b) override;
 
     std::vector<std::string> ops;
     bool xorMode = false;
@@ -33,6 +36,10 @@ protected:
     void makeBrush(int style, Colour colour) override;
 };
 
+// A window kept in memory. It draws into a picture when a back end makes
+// canvases (the command line installs Qt's), else it records what is drawn.
+// Like a real window it repaints only when invalid, and only when the
+// event loop comes round (processPendingEvents, or paintIfDirty).
 class HeadlessWindow final : public NativeWindow {
 public:
     HeadlessWindow(Window& logic, std::string title);
@@ -44,11 +51,27 @@ public:
     void setGeometry(const PixelRect& r) override;
     PixelRect geometry() const override { return rect; }
     void setTitle(const std::string& t) override { title = t; }
-    void invalidate() override { ++invalidations; }
-    void validate() override {}
+    void invalidate() override
+    {
+        ++invalidations;
+        dirty = true;
+    }
+    void validate() override { dirty = false; }
     int clientWidth() const override { return rect.width(); }
     int clientHeight() const override { return rect.height(); }
-    DrawContext& drawContext() override { return dc; }
+    DrawContext& drawContext() override { return canvas ? static_cast<DrawContext&>(*canvas) : dc; }
+    void setScrollRange(ScrollBar bar, int minimum, int maximum) override;
+    void setScrollPosition(ScrollBar bar, int position) override;
+    void setCursor(Cursor c) override { cursor = c; }
+    void confinePointer(bool on) override { confined = on; }
+    void setPointerPosition(int x, int y) override
+    {
+        pointerX = x;
+        pointerY = y;
+    }
+
+    // Paints the whole window now if it is shown and invalid.
+    void paintIfDirty();
 
     Window& logic;
     std::string title;
@@ -56,7 +79,16 @@ public:
     PixelRect rect;
     long invalidations = 0;
     long raised = 0;  // the order windows were last brought to the top
+    bool dirty = true;
     RecordingDrawContext dc;
+    std::unique_ptr<Canvas> canvas;
+    int scrollMin[2] = {0, 0};
+    int scrollMax[2] = {0, 0};
+    int scrollPos[2] = {0, 0};
+    Cursor cursor = Cursor::Arrow;
+    bool confined = false;
+    int pointerX = -1;
+    int pointerY = -1;
 };
 
 class HeadlessFrame final : public FrameHost {
@@ -73,8 +105,10 @@ public:
     int viewAreaHeight() const override { return height; }
     int cascadeStep() const override { return 26; }
     NativeWindow* createView(Window& logic, const std::string& title) override;
+    NativeWindow* createBar(Window& logic, BarPlace place, int width, int height) override;
     void showMaximized() override { maximized = true; }
-    void processPendingEvents() override {}
+    // Repaints the windows that are shown and invalid.
+    void processPendingEvents() override;
     void requestClose() override;
 
     // The command of a menu entry by its text as it stands ("&Open..."), or 0.
@@ -83,6 +117,7 @@ public:
     FrameLogic& logic;
     std::vector<MenuCommand> commands;
     std::vector<std::unique_ptr<HeadlessWindow>> views;
+    std::vector<std::unique_ptr<HeadlessWindow>> bars;
     int width = 1200;
     int height = 800;
     bool maximized = false;

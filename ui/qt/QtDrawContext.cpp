@@ -1,8 +1,12 @@
-// Drawing on a QImage with QPainter: cosmetic one-pixel pens, no antialiasing.
+// Drawing on a QImage: cosmetic one-pixel pens, no antialiasing, the same
+// DejaVu font everywhere so that pictures repeat.
 #include "ui/qt/QtDrawContext.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QVector>
+#include <cstdlib>
+#include <memory>
 
 namespace ui::qt {
 
@@ -11,17 +15,39 @@ QColor toQColor(Colour c)
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
+Colour fromQRgb(QRgb c)
+{
+    return rgb(static_cast<unsigned>(qRed(c)), static_cast<unsigned>(qGreen(c)), static_cast<unsigned>(qBlue(c)));
+}
+
+QtDrawContext::QtDrawContext(QImage& image) : image_(image)
+{
+    font_ = QFont("DejaVu Sans");
+    font_.setPixelSize(11);
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
 QPainter& QtDrawContext::painter()
 {
     if (!painter_.isActive()) {
         painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setRenderHint(QPainter::TextAntialiasing, false);
+        painter_.setFont(font_);
         painter_.setPen(pen_);
         painter_.setBrush(brush_);
         painter_.setCompositionMode(xor_ ? QPainter::RasterOp_SourceXorDestination
                                          : QPainter::CompositionMode_SourceOver);
     }
+    drawn();
     return painter_;
+}
+
+void QtDrawContext::drawn()
+{
+    if (onDrawn) {
+        onDrawn();
+    }
 }
 
 void QtDrawContext::finish()
@@ -51,6 +77,8 @@ void QtDrawContext::makePen(int style, Colour colour)
         break;
     }
     pen_ = pen;
+    solidPen_ = style == penSolid;
+    penRgb_ = toQColor(colour).rgb();
     if (painter_.isActive()) {
         painter_.setPen(pen_);
     }
@@ -83,9 +111,49 @@ void QtDrawContext::moveTo(int x, int y)
     y_ = y;
 }
 
+bool QtDrawContext::fastLine(int x0, int y0, int x1, int y1)
+{
+    if (xor_ || !solidPen_ || image_.format() != QImage::Format_RGB32) {
+        return false;
+    }
+    int w = image_.width();
+    int h = image_.height();
+    // Lines that leave the picture are clipped by QPainter.
+    if (x0 < 0 || x1 < 0 || y0 < 0 || y1 < 0 || x0 >= w || x1 >= w || y0 >= h || y1 >= h) {
+        return false;
+    }
+    if (painter_.isActive()) {
+        painter_.end();  // the pixels are written directly
+    }
+    drawn();
+    auto* bits = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype stride = image_.bytesPerLine() / 4;
+    int dx = std::abs(x1 - x0);
+    int dy = -std::abs(y1 - y0);
+    int sx = x0 < x1 ? 1 : -1;
+    int sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    // Like a Windows pen, the last point is not set.
+    while (x0 != x1 || y0 != y1) {
+        bits[y0 * stride + x0] = penRgb_;
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+    return true;
+}
+
 void QtDrawContext::lineTo(int x, int y)
 {
-    painter().drawLine(x_, y_, x, y);
+    if (!fastLine(x_, y_, x, y)) {
+        painter().drawLine(x_, y_, x, y);
+    }
     x_ = x;
     y_ = y;
 }
@@ -97,21 +165,31 @@ void QtDrawContext::rectangle(int left, int top, int right, int bottom)
 
 void QtDrawContext::polyline(const int* xy, int points)
 {
-    QVector<QPoint> p;
-    p.reserve(points);
-    for (int i = 0; i < points; ++i) {
-        p.append(QPoint(xy[2 * i], xy[2 * i + 1]));
+    if (points < 2) {
+        return;
     }
-    painter().drawPolyline(p.data(), static_cast<int>(p.size()));
+    bool fast = true;
+    for (int i = 1; i < points && fast; ++i) {
+        fast = fastLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]);
+        if (!fast) {
+            // The rest through QPainter.
+            QVector<QPoint> p;
+            for (int k = i - 1; k < points; ++k) {
+                p.append(QPoint(xy[2 * k], xy[2 * k + 1]));
+            }
+            painter().drawPolyline(p.data(), static_cast<int>(p.size()));
+        }
+    }
+    x_ = xy[2 * points - 2];
+    y_ = xy[2 * points - 1];
 }
 
 void QtDrawContext::circle(int x, int y, int r)
 {
     QPainter& p = painter();
-    QBrush saved = p.brush();
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPoint(x, y), r, r);
-    p.setBrush(saved);
+    p.setBrush(brush_);
 }
 
 void QtDrawContext::text(int x, int y, const std::string& s)
@@ -136,11 +214,93 @@ void QtDrawContext::wrappedText(int left, int top, int right, int bottom, const 
 
 void QtDrawContext::setPixel(int x, int y, Colour colour)
 {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) {
+        return;
+    }
+    if (xor_) {
+        QPainter& p = painter();
+        p.setPen(QPen(toQColor(colour), 0));
+        p.drawPoint(x, y);
+        p.setPen(pen_);
+        return;
+    }
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+    drawn();
+    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQColor(colour).rgb();
+}
+
+void QtDrawContext::drawImage(int x, int y, const Image& image)
+{
+    QImage q(image.width, image.height, QImage::Format_RGB32);
+    for (int j = 0; j < image.height; ++j) {
+        auto* line = reinterpret_cast<QRgb*>(q.scanLine(j));
+        for (int i = 0; i < image.width; ++i) {
+            line[i] = toQColor(image.at(i, j)).rgb();
+        }
+    }
     QPainter& p = painter();
-    p.save();
-    p.setPen(QPen(toQColor(colour), 0));
-    p.drawPoint(x, y);
-    p.restore();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(x, y, q);
+    p.setCompositionMode(xor_ ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver);
+}
+
+void QtDrawContext::invertRect(int left, int top, int right, int bottom)
+{
+    QPainter& p = painter();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::white);
+    p.setCompositionMode(xor_ ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::resize(int width, int height)
+{
+    dc_.finish();
+    image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+}
+
+void QtCanvas::fill(Colour colour)
+{
+    dc_.finish();
+    image_.fill(toQColor(colour));
+}
+
+Image QtCanvas::image()
+{
+    dc_.finish();
+    Image out;
+    out.width = image_.width();
+    out.height = image_.height();
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        for (int x = 0; x < out.width; ++x) {
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] = fromQRgb(line[x]);
+        }
+    }
+    return out;
+}
+
+bool QtCanvas::savePng(const std::string& path)
+{
+    dc_.finish();
+    return image_.save(QString::fromStdString(path), "PNG");
+}
+
+void installCanvases()
+{
+    if (!QGuiApplication::instance()) {
+        // Pictures need fonts, and fonts need an application: an off-screen
+        // one needs no display.
+        static int argc = 1;
+        static char name[] = "kcad";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    setCanvasFactory([] { return std::make_unique<QtCanvas>(); });
 }
 
 }  // namespace ui::qt

@@ -1,18 +1,21 @@
 // The drawing context on a window's backing image: what a view draws stays
 // in the image, so drawing outside a paint (a rubber band, one entity's
 // redraw) works, and the widget only copies the image to the screen.
+// Solid one-pixel lines in copy mode, the bulk of every view, are set
+// straight into the image's pixels; everything else goes through QPainter.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
-#include "ui/DrawContext.h"
+#include "ui/Canvas.h"
 
 namespace ui::qt {
 
 class QtDrawContext final : public DrawContext {
 public:
-    explicit QtDrawContext(QImage& image) : image_(image) {}
+    explicit QtDrawContext(QImage& image);
     ~QtDrawContext() override { finish(); }
 
     void moveTo(int x, int y) override;
@@ -24,9 +27,13 @@ public:
     void text(int x, int y, const std::string& s) override;
     void wrappedText(int left, int top, int right, int bottom, const std::string& s) override;
     void setPixel(int x, int y, Colour colour) override;
+    void drawImage(int x, int y, const Image& image) override;
+    void invertRect(int left, int top, int right, int bottom) override;
 
     // Ends the painting on the image (before it is resized or shown).
     void finish();
+    // Told when something is drawn, so that the window shows it.
+    std::function<void()> onDrawn;
 
 protected:
     void makePen(int style, Colour colour) override;
@@ -34,16 +41,60 @@ protected:
 
 private:
     QPainter& painter();
+    void drawn();
+    // Bresenham into the pixels; false when this line needs QPainter.
+    bool fastLine(int x0, int y0, int x1, int y1);
 
     QImage& image_;
     QPainter painter_;
     QPen pen_{Qt::black, 0};
     QBrush brush_{Qt::NoBrush};
+    QFont font_;
     bool xor_ = false;
+    bool solidPen_ = true;
+    QRgb penRgb_ = 0xFF000000u;
     int x_ = 0;
     int y_ = 0;
 };
 
+// A picture of its own with its drawing context.
+class QtCanvas final : public Canvas {
+public:
+    QtCanvas() : image_(1, 1, QImage::Format_RGB32), dc_(image_) { image_.fill(Qt::white); }
+
+    void resize(int width, int height) override;
+    void fill(Colour colour) override;
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    Image image() override;
+    bool savePng(const std::string& path) override;
+
+    void moveTo(int x, int y) override { dc_.moveTo(x, y); }
+    void lineTo(int x, int y) override { dc_.lineTo(x, y); }
+    void setXorMode(bool on) override { dc_.setXorMode(on); }
+    void rectangle(int l, int t, int r, int b) override { dc_.rectangle(l, t, r, b); }
+    void polyline(const int* xy, int points) override { dc_.polyline(xy, points); }
+    void circle(int x, int y, int r) override { dc_.circle(x, y, r); }
+    void text(int x, int y, const std::string& s) override { dc_.text(x, y, s); }
+    void wrappedText(int l, int t, int r, int b, const std::string& s) override { dc_.wrappedText(l, t, r, b, s); }
+    void setPixel(int x, int y, Colour c) override { dc_.setPixel(x, y, c); }
+    void drawImage(int x, int y, const Image& image) override { dc_.drawImage(x, y, image); }
+    void invertRect(int l, int t, int r, int b) override { dc_.invertRect(l, t, r, b); }
+
+protected:
+    void makePen(int style, Colour colour) override { dc_.setPen(style, colour); }
+    void makeBrush(int style, Colour colour) override { dc_.setBrush(style, colour); }
+
+private:
+    QImage image_;
+    QtDrawContext dc_;
+};
+
+// Installs canvases for the headless windows and `kcad render`; creates an
+// off-screen Qt application first when none runs.
+void installCanvases();
+
 QColor toQColor(Colour c);
+Colour fromQRgb(QRgb c);
 
 }  // namespace ui::qt

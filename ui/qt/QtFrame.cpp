@@ -15,7 +15,9 @@
 #include <QStatusBar>
 #include <QScreen>
 #include <QStyle>
+#include <QToolBar>
 #include <QUrl>
+#include <QFontMetrics>
 
 #include "ui/qt/QtView.h"
 
@@ -49,11 +51,9 @@ QtFrame::QtFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) : 
         actions_[id] = a;
     }
 
-    status_ = new QLabel(this);
     progress_ = new QProgressBar(this);
     progress_->setMaximumWidth(360);
     progress_->setVisible(false);
-    statusBar()->addWidget(status_, 1);
     statusBar()->addPermanentWidget(progress_);
 }
 
@@ -121,6 +121,32 @@ NativeWindow* QtFrame::createView(Window& logic, const std::string& title)
     area_->addSubWindow(view);
     view->QMdiSubWindow::hide();
     return view;
+}
+
+NativeWindow* QtFrame::createBar(Window& logic, BarPlace place, int width, int height)
+{
+    auto* widget = new QtLogicWidget(logic, this);
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->setFixedHeight(height);
+    if (width > 0) {
+        widget->setFixedWidth(width);
+    }
+    if (place == BarPlace::Top) {
+        QToolBar* bar = addToolBar("Tools");
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->addWidget(widget);
+    } else {
+        // Along the bottom: the coordinate bar is the frame's status line.
+        statusBar()->insertWidget(0, widget, 1);
+    }
+    bars_.push_back(std::make_unique<QtChildWindow>(widget));
+    return bars_.back().get();
+}
+
+int QtFrame::fontHeight() const
+{
+    return QFontMetrics(QApplication::font()).height();
 }
 
 void QtFrame::showMaximized()

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "ui/Frame.h"
@@ -31,12 +32,13 @@ public:
     int viewAreaHeight() const override;
     int cascadeStep() const override;
     NativeWindow* createView(Window& logic, const std::string& title) override;
+    NativeWindow* createBar(Window& logic, BarPlace place, int width, int height) override;
+    int fontHeight() const override;
     void showMaximized() override;
     void processPendingEvents() override;
     void requestClose() override { close(); }
 
     QAction* action(int id) const;
-    QLabel* statusLabel() const { return status_; }
     QProgressBar* progressBar() const { return progress_; }
     QMdiArea* viewArea() const { return area_; }
 
@@ -49,7 +51,7 @@ protected:
 private:
     FrameLogic& logic_;
     QMdiArea* area_;
-    QLabel* status_;
+    std::vector<std::unique_ptr<NativeWindow>> bars_;
     QProgressBar* progress_;
     std::map<int, QAction*> actions_;
 };

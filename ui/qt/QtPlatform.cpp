@@ -6,10 +6,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPalette>
 #include <QProgressBar>
 #include <QUrl>
 
+#include "ui/Canvas.h"
 #include "ui/FileChooser.h"
+#include "ui/qt/QtDrawContext.h"
 #include "ui/qt/QtDialog.h"
 #include "ui/qt/QtFrame.h"
 
@@ -134,11 +137,37 @@ std::optional<std::string> QtPlatform::chooseFile(const FileRequest& request)
     return d.selectedFiles().front().toStdString();
 }
 
-void QtPlatform::showStatus(const std::string& text)
+void QtPlatform::showStatus(const std::string&)
 {
-    if (frame_) {
-        frame_->statusLabel()->setText(QString::fromStdString(text));
+    // The coordinate bar shows the status line; it listens to it.
+}
+
+std::uint32_t QtPlatform::systemColour(SystemColour which) const
+{
+    QPalette p = QApplication::palette();
+    QColor c = which == SystemColour::ButtonText ? p.color(QPalette::ButtonText)
+               : which == SystemColour::Menu     ? p.color(QPalette::Window)
+                                                 : p.color(QPalette::Button);
+    return rgb(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()), static_cast<unsigned>(c.blue()));
+}
+
+bool QtPlatform::loadImage(const std::string& path, Image& out)
+{
+    QImage q;
+    if (!q.load(QString::fromStdString(path))) {
+        return false;
     }
+    q = q.convertToFormat(QImage::Format_RGB32);
+    out.width = q.width();
+    out.height = q.height();
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(q.constScanLine(y));
+        for (int x = 0; x < out.width; ++x) {
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] = fromQRgb(line[x]);
+        }
+    }
+    return true;
 }
 
 bool QtPlatform::openDocument(const std::string& path)

@@ -28,6 +28,8 @@ public:
     std::optional<std::string> chooseFile(const FileRequest& request) override;
     bool askSaveChanges(const std::string& text) override;
     void showStatus(const std::string& text) override;
+    std::uint32_t systemColour(SystemColour which) const override;
+    bool loadImage(const std::string& path, Image& out) override;
     bool openDocument(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
     int run() override;

@@ -1,14 +1,18 @@
-// Qt view windows.
+// Qt windows that host logic.
 #include "ui/qt/QtView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -80,7 +84,7 @@ KeyEvent keyEventFrom(const QKeyEvent& e)
     return k;
 }
 
-QtViewWidget::QtViewWidget(Window& logic, QWidget* parent) : QWidget(parent), logic_(logic)
+QtLogicWidget::QtLogicWidget(Window& logic, QWidget* parent) : QWidget(parent), logic_(logic)
 {
     setAcceptDrops(true);
     setMouseTracking(true);
@@ -89,46 +93,96 @@ QtViewWidget::QtViewWidget(Window& logic, QWidget* parent) : QWidget(parent), lo
     image_ = QImage(1, 1, QImage::Format_RGB32);
     image_.fill(Qt::white);
     dc_ = std::make_unique<QtDrawContext>(image_);
+    // Drawing outside a paint event (rubber bands, one entity) shows at the
+    // next copy of the image to the screen.
+    dc_->onDrawn = [this] {
+        if (!painting_ && !blitPending_) {
+            blitPending_ = true;
+            update();
+        }
+    };
 }
 
-void QtViewWidget::paintEvent(QPaintEvent*)
+void QtLogicWidget::invalidate()
 {
-    // The view paints its whole picture into the image, then it is shown.
-    dc_->finish();
-    image_.fill(Qt::white);
-    logic_.onPaint(*dc_);
+    dirty_ = true;
+    update();
+}
+
+void QtLogicWidget::paintEvent(QPaintEvent*)
+{
+    blitPending_ = false;
+    if (dirty_) {
+        dirty_ = false;
+        painting_ = true;
+        dc_->finish();
+        image_.fill(Qt::white);
+        logic_.onPaint(*dc_);
+        painting_ = false;
+    }
     dc_->finish();
     QPainter screen(this);
     screen.drawImage(0, 0, image_);
 }
 
-void QtViewWidget::resizeEvent(QResizeEvent*)
+void QtLogicWidget::resizeEvent(QResizeEvent*)
 {
     dc_->finish();
     QImage resized(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     resized.fill(Qt::white);
     image_ = resized;
+    dirty_ = true;
     logic_.onSize(width(), height());
 }
 
-void QtViewWidget::mousePressEvent(QMouseEvent* e)
+void QtLogicWidget::confinePointer(bool on)
+{
+    confined_ = on;
+}
+
+void QtLogicWidget::mousePressEvent(QMouseEvent* e)
 {
     logic_.onMouseDown(mouseFrom(*e));
-    update();
 }
 
-void QtViewWidget::mouseMoveEvent(QMouseEvent* e)
+void QtLogicWidget::mouseMoveEvent(QMouseEvent* e)
 {
-    logic_.onMouseMove(mouseFrom(*e));
+    MouseEvent m = mouseFrom(*e);
+    if (confined_) {
+        // Qt cannot fence the pointer in: while a button holds the gesture,
+        // the pointer is put back inside the client area.
+        if (e->buttons() == Qt::NoButton || !QApplication::activeWindow()) {
+            confined_ = false;
+        } else {
+            int x = std::clamp(m.x, 0, std::max(0, width() - 1));
+            int y = std::clamp(m.y, 0, std::max(0, height() - 1));
+            if (x != m.x || y != m.y) {
+                QCursor::setPos(mapToGlobal(QPoint(x, y)));
+                m.x = x;
+                m.y = y;
+            }
+        }
+    }
+    logic_.onMouseMove(m);
 }
 
-void QtViewWidget::mouseReleaseEvent(QMouseEvent* e)
+void QtLogicWidget::mouseReleaseEvent(QMouseEvent* e)
 {
     logic_.onMouseUp(mouseFrom(*e));
-    update();
 }
 
-void QtViewWidget::wheelEvent(QWheelEvent* e)
+void QtLogicWidget::focusOutEvent(QFocusEvent* e)
+{
+    // Another program took the focus mid-gesture: the pointer goes free and
+    // the gesture ends without acting.
+    if (confined_ && (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)) {
+        confined_ = false;
+        logic_.onCaptureLost();
+    }
+    QWidget::focusOutEvent(e);
+}
+
+void QtLogicWidget::wheelEvent(QWheelEvent* e)
 {
     MouseEvent m;
     m.x = static_cast<int>(e->position().x());
@@ -136,21 +190,21 @@ void QtViewWidget::wheelEvent(QWheelEvent* e)
     logic_.onWheel(e->angleDelta().y(), m);
 }
 
-void QtViewWidget::keyPressEvent(QKeyEvent* e)
+void QtLogicWidget::keyPressEvent(QKeyEvent* e)
 {
     if (!logic_.onKey(keyEventFrom(*e))) {
         QWidget::keyPressEvent(e);  // on to the frame
     }
 }
 
-void QtViewWidget::dragEnterEvent(QDragEnterEvent* e)
+void QtLogicWidget::dragEnterEvent(QDragEnterEvent* e)
 {
     if (e->mimeData() && e->mimeData()->hasUrls()) {
         e->acceptProposedAction();
     }
 }
 
-void QtViewWidget::dropEvent(QDropEvent* e)
+void QtLogicWidget::dropEvent(QDropEvent* e)
 {
     std::vector<std::string> files = localFiles(e->mimeData());
     if (!files.empty()) {
@@ -159,23 +213,146 @@ void QtViewWidget::dropEvent(QDropEvent* e)
     }
 }
 
-QtView::QtView(Window& logic, const std::string& title, QWidget* parent) : QMdiSubWindow(parent), logic_(logic)
+void QtChildWindow::show()
 {
-    widget_ = new QtViewWidget(logic, this);
-    setWidget(widget_);
+    widget_->show();
+}
+
+void QtChildWindow::hide()
+{
+    widget_->hide();
+}
+
+bool QtChildWindow::isVisible() const
+{
+    return widget_->isVisible();
+}
+
+void QtChildWindow::bringToTop()
+{
+    widget_->raise();
+}
+
+void QtChildWindow::setGeometry(const PixelRect& r)
+{
+    widget_->setGeometry(r.left, r.top, r.width(), r.height());
+}
+
+PixelRect QtChildWindow::geometry() const
+{
+    QRect g = widget_->geometry();
+    return PixelRect::fromSize(g.x(), g.y(), g.width(), g.height());
+}
+
+void QtChildWindow::setTitle(const std::string& title)
+{
+    widget_->setWindowTitle(QString::fromStdString(title));
+}
+
+int QtChildWindow::clientWidth() const
+{
+    return widget_->width();
+}
+
+int QtChildWindow::clientHeight() const
+{
+    return widget_->height();
+}
+
+void QtChildWindow::setCursor(Cursor c)
+{
+    widget_->setCursor(c == Cursor::Move ? Qt::SizeAllCursor : Qt::ArrowCursor);
+}
+
+void QtChildWindow::setPointerPosition(int x, int y)
+{
+    QCursor::setPos(widget_->mapToGlobal(QPoint(x, y)));
+}
+
+QtView::QtView(Window& logic, const std::string& title, QWidget* parent)
+    : QMdiSubWindow(parent), QtChildWindow(nullptr), logic_(logic)
+{
+    auto* holder = new QWidget(this);
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    widget_ = new QtLogicWidget(logic, holder);
+    grid->addWidget(widget_, 0, 0);
+    setWidget(holder);
     setWindowTitle(QString::fromStdString(title));
     setAttribute(Qt::WA_DeleteOnClose, false);
     QMdiSubWindow::hide();
 }
 
-void QtView::show()
+QScrollBar* QtView::bar(ScrollBar which)
 {
-    QMdiSubWindow::show();
+    int i = which == ScrollBar::Horizontal ? 0 : 1;
+    if (!bars_[i]) {
+        auto* grid = static_cast<QGridLayout*>(QMdiSubWindow::widget()->layout());
+        bars_[i] = new QScrollBar(i == 0 ? Qt::Horizontal : Qt::Vertical, QMdiSubWindow::widget());
+        grid->addWidget(bars_[i], i == 0 ? 1 : 0, i == 0 ? 0 : 1);
+        connectBar(bars_[i], which);
+    }
+    return bars_[i];
 }
 
-void QtView::hide()
+void QtView::connectBar(QScrollBar* b, ScrollBar which)
 {
-    QMdiSubWindow::hide();
+    connect(b, &QAbstractSlider::actionTriggered, this, [this, b, which](int action) {
+        if (settingBar_) {
+            return;
+        }
+        ScrollRequest r;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            r = ScrollRequest::LineUp;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            r = ScrollRequest::LineDown;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            r = ScrollRequest::PageUp;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            r = ScrollRequest::PageDown;
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            r = ScrollRequest::Top;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            r = ScrollRequest::Bottom;
+            break;
+        case QAbstractSlider::SliderMove:
+            logic_.onScroll(which, ScrollRequest::ThumbTrack, b->sliderPosition());
+            return;
+        default:
+            return;
+        }
+        // The logic decides where the thumb goes (it sets the slider
+        // position, which the bar then takes), not the bar.
+        logic_.onScroll(which, r, 0);
+        logic_.onScroll(which, ScrollRequest::End, 0);
+    });
+    connect(b, &QAbstractSlider::sliderReleased, this, [this, b, which] {
+        logic_.onScroll(which, ScrollRequest::Thumb, b->sliderPosition());
+        logic_.onScroll(which, ScrollRequest::End, 0);
+    });
+}
+
+void QtView::setScrollRange(ScrollBar which, int minimum, int maximum)
+{
+    settingBar_ = true;
+    bar(which)->setRange(minimum, maximum);
+    bar(which)->setPageStep(std::max(1, (maximum - minimum) / 20));
+    settingBar_ = false;
+}
+
+void QtView::setScrollPosition(ScrollBar which, int position)
+{
+    settingBar_ = true;
+    bar(which)->setValue(position);
+    bar(which)->setSliderPosition(position);
+    settingBar_ = false;
 }
 
 void QtView::bringToTop()

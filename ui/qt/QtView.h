@@ -1,7 +1,7 @@
-// A view window in the Qt back end: an MDI sub-window whose widget keeps a
-// backing image, paints through the window's logic and forwards the mouse,
-// wheel, keys and dropped files to it. Its close box asks the logic (views
-// hide rather than close).
+// Windows of the Qt back end that host a window's logic: a widget with a
+// backing image (the logic paints into it, also outside paint events, and
+// the widget copies it to the screen), the view sub-windows of the MDI area
+// with their scroll bars, and plain bars docked in the frame.
 #pragma once
 
 #include <QImage>
@@ -12,14 +12,20 @@
 #include "ui/Window.h"
 #include "ui/qt/QtDrawContext.h"
 
+class QScrollBar;
+
 namespace ui::qt {
 
-class QtViewWidget final : public QWidget {
+class QtLogicWidget final : public QWidget {
     Q_OBJECT
 public:
-    QtViewWidget(Window& logic, QWidget* parent);
+    QtLogicWidget(Window& logic, QWidget* parent);
 
     QtDrawContext& drawContext() { return *dc_; }
+    // The next paint event paints the whole window through its logic.
+    void invalidate();
+    void validate() { dirty_ = false; }
+    void confinePointer(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +35,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -36,32 +43,64 @@ private:
     Window& logic_;
     QImage image_;
     std::unique_ptr<QtDrawContext> dc_;
+    bool dirty_ = true;
+    bool painting_ = false;
+    bool blitPending_ = false;
+    bool confined_ = false;
 };
 
-class QtView final : public QMdiSubWindow, public NativeWindow {
+// Hosts the logic of a plain window: a palette, a bar.
+class QtChildWindow : public NativeWindow {
+public:
+    explicit QtChildWindow(QtLogicWidget* widget) : widget_(widget) {}
+
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+    void bringToTop() override;
+    void setGeometry(const PixelRect& r) override;
+    PixelRect geometry() const override;
+    void setTitle(const std::string& title) override;
+    void invalidate() override { widget_->invalidate(); }
+    void validate() override { widget_->validate(); }
+    int clientWidth() const override;
+    int clientHeight() const override;
+    DrawContext& drawContext() override { return widget_->drawContext(); }
+    void setCursor(Cursor c) override;
+    void confinePointer(bool on) override { widget_->confinePointer(on); }
+    void setPointerPosition(int x, int y) override;
+
+    QtLogicWidget* logicWidget() const { return widget_; }
+
+protected:
+    QtLogicWidget* widget_;
+};
+
+class QtView final : public QMdiSubWindow, public QtChildWindow {
     Q_OBJECT
 public:
     QtView(Window& logic, const std::string& title, QWidget* parent);
 
-    void show() override;
-    void hide() override;
+    void show() override { QMdiSubWindow::show(); }
+    void hide() override { QMdiSubWindow::hide(); }
     bool isVisible() const override { return QMdiSubWindow::isVisible(); }
     void bringToTop() override;
     void setGeometry(const PixelRect& r) override;
     PixelRect geometry() const override;
     void setTitle(const std::string& title) override;
-    void invalidate() override { widget_->update(); }
-    void validate() override {}
-    int clientWidth() const override { return widget_->width(); }
-    int clientHeight() const override { return widget_->height(); }
-    DrawContext& drawContext() override { return widget_->drawContext(); }
+    void setScrollRange(ScrollBar bar, int minimum, int maximum) override;
+    void setScrollPosition(ScrollBar bar, int position) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QScrollBar* bar(ScrollBar which);
+    void connectBar(QScrollBar* bar, ScrollBar which);
+
     Window& logic_;
-    QtViewWidget* widget_;
+    QScrollBar* bars_[2] = {nullptr, nullptr};
+    bool settingBar_ = false;
 };
 
 // Key codes of the platform layer from a Qt key event (0 when none).

@@ -1,0 +1,169 @@
+// The tool palette and the prompts.
+#include "tools/ToolPalette.h"
+
+#include <algorithm>
+
+#include "ui/Platform.h"
+
+namespace tools {
+
+std::string promptFor(int t, int step)
+{
+    switch (t) {
+    case tool::Pick:
+        return "Select entities";
+    case tool::Lens:
+        return "Select the zoom area";
+    case tool::Move:
+        return "Draw the direction line";
+    case tool::Mirror:
+        return "Draw the mirror plane";
+    case tool::Rotate:
+        return "Select the rotation axis";
+    case tool::Floor:
+        return "Draw a rectangle";
+    case tool::Wall:
+        return "Draw a wall";
+    case tool::Roof:
+    case tool::Box:
+        return step == 0 ? "Select the first control point" : "Select the next point or the first one to close";
+    case tool::Boxes:
+    case tool::Pipe:
+        return step == 0 ? "Select the first control point" : "Select the next point or click again to close";
+    case tool::Cylinder:
+    case tool::Sphere:
+    case tool::Cone:
+        return "Draw the base radius";
+    case tool::Gradin:
+        return "Draw the base line";
+    case tool::Door:
+    case tool::Window:
+        return "Select a point on a wall";
+    case tool::Hole:
+        return step == 0 ? "Select the first point on the wall" : "Select the next point or the first one to close";
+    case tool::Source:
+        return "Draw the Source-Target line";
+    case tool::Receiver:
+        return "Draw the Receiver-Target line";
+    default:
+        return "";
+    }
+}
+
+ToolPalette::ToolPalette(ui::Image bitmap) : bitmap_(std::move(bitmap))
+{
+    std::fill(std::begin(enabled_), std::end(enabled_), true);
+}
+
+void ToolPalette::selectTool(int id)
+{
+    if (!isEnabled(id)) {
+        return;
+    }
+    if (setMenuChecked) {
+        setMenuChecked(current_, false);
+    }
+    current_ = id;
+    if (setMenuChecked) {
+        setMenuChecked(current_, true);
+    }
+    redraw();
+    resetStep();
+}
+
+void ToolPalette::nextStep()
+{
+    ++step_;
+    showPrompt();
+}
+
+void ToolPalette::resetStep()
+{
+    step_ = 0;
+    showPrompt();
+}
+
+void ToolPalette::showPrompt()
+{
+    ui::showStatus(promptFor(current_, step_));
+}
+
+void ToolPalette::setEnabled(int id, bool on)
+{
+    int cell = id - firstCommand;
+    if (cell >= 0 && cell < 32) {
+        enabled_[cell] = on;
+        redraw();
+    }
+}
+
+bool ToolPalette::isEnabled(int id) const
+{
+    int cell = id - firstCommand;
+    return cell < 0 || cell >= 32 || enabled_[cell];
+}
+
+ui::PixelRect ToolPalette::cellRect(int id) const
+{
+    int cell = id - firstCommand;
+    int cols = std::max(1, columns());
+    return ui::PixelRect::fromSize(cell % cols * cellSize, cell / cols * cellSize, cellSize, cellSize);
+}
+
+void ToolPalette::onPaint(ui::DrawContext& dc)
+{
+    ui::Colour menu = ui::platform().systemColour(ui::Platform::SystemColour::Menu);
+    dc.setPen(ui::penSolid, menu);
+    dc.setBrush(-1, menu);
+    dc.rectangle(0, 0, std::max(width(), 1), std::max(height(), 1));
+    if (bitmap_.pixels.empty()) {
+        return;
+    }
+    // The top-left pixel is the background: it takes the menu colour; the
+    // cells of disabled tools turn grey.
+    ui::Image shown = bitmap_;
+    ui::Colour background = bitmap_.at(0, 0);
+    int cols = std::max(1, columns());
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            ui::Colour& c = shown.pixels[static_cast<std::size_t>(y) * shown.width + x];
+            int cell = (y / cellSize) * cols + x / cellSize;
+            if (c == background) {
+                c = menu;
+            } else if (cell < 32 && !enabled_[cell]) {
+                double r = c & 0xFF;
+                double g = (c >> 8) & 0xFF;
+                double b = (c >> 16) & 0xFF;
+                auto level = static_cast<unsigned>(std::min(255.0, 1.5 * (0.299 * r + 0.587 * g + 0.114 * b)));
+                c = ui::rgb(level, level, level);
+            }
+        }
+    }
+    dc.drawImage(0, 0, shown);
+    ui::PixelRect r = cellRect(current_);
+    dc.invertRect(r.left, r.top, r.right, r.bottom);
+}
+
+void ToolPalette::onMouseDown(const ui::MouseEvent& e)
+{
+    if (e.button != ui::MouseButton::Left || e.x < 0 || e.y < 0) {
+        return;
+    }
+    int index = columns() * (e.y / cellSize) + e.x / cellSize;
+    if (index < columns() && index < cellCount) {
+        selectTool(firstCommand + index);
+    }
+}
+
+ui::Image loadToolBitmap(const std::string& path)
+{
+    ui::Image image;
+    if (!ui::platform().loadImage(path, image) || image.width < ToolPalette::cellSize) {
+        image.width = ToolPalette::cellCount * ToolPalette::cellSize;
+        image.height = ToolPalette::cellSize;
+        image.pixels.clear();
+    }
+    return image;
+}
+
+}  // namespace tools

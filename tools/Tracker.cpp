@@ -1,0 +1,83 @@
+// Rubber bands.
+#include "tools/Tracker.h"
+
+#include <cmath>
+
+#include "ui/DrawContext.h"
+
+namespace tools {
+
+void Tracker::begin(views::ViewWindow& view, const ViewPoint& p, int mode)
+{
+    view_ = &view;
+    mode_ = mode;
+    start_ = end_ = p;
+    if (view.native) {
+        view.native->confinePointer(true);
+    }
+}
+
+void Tracker::move(const ViewPoint& p)
+{
+    if (!view_) {
+        return;
+    }
+    drawFigure();
+    end_ = p;
+    drawFigure();
+}
+
+bool Tracker::end(ViewPoint& start, ViewPoint& end, int& mode)
+{
+    if (!view_) {
+        return false;
+    }
+    drawFigure();
+    if (view_->native) {
+        view_->native->confinePointer(false);
+    }
+    start = start_;
+    end = end_;
+    mode = mode_;
+    mode_ = 0;
+    view_ = nullptr;
+    return true;
+}
+
+void Tracker::restore(views::ViewWindow& view)
+{
+    if (view_ == &view) {
+        drawFigure();
+    }
+}
+
+void Tracker::drawFigure()
+{
+    ui::DrawContext* dc = view_->drawContext();
+    if (!dc || mode_ == gesture::Click) {
+        return;
+    }
+    dc->setXorMode(true);
+    dc->setPen(ui::penAlternate, ui::rgb(128, 128, 128));
+    ui::PixelPoint a = view_->viewToPixel(start_);
+    ui::PixelPoint b = view_->viewToPixel(end_);
+    switch (mode_) {
+    case gesture::Line:
+        dc->moveTo(a.x, a.y);
+        dc->lineTo(b.x, b.y);
+        break;
+    case gesture::Rectangle:
+        ui::rectOutline(*dc, a.x, a.y, b.x, b.y);
+        break;
+    case gesture::Circle: {
+        double metres = std::hypot(end_.u - start_.u, end_.v - start_.v);
+        dc->circle(a.x, a.y, view_->pixelLength(metres));
+        break;
+    }
+    default:
+        break;
+    }
+    dc->setXorMode(false);
+}
+
+}  // namespace tools

@@ -1,0 +1,39 @@
+// Pictures: an image of pixels, and a drawing context that draws into one
+// (what `kcad render`, macro scripts and picture tests paint on). The back
+// end that can draw text provides the canvases; none without it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/DrawContext.h"
+
+namespace ui {
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<Colour> pixels;  // row by row from the top
+
+    Colour at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+class Canvas : public DrawContext {
+public:
+    // A white picture of that size.
+    virtual void resize(int width, int height) = 0;
+    virtual void fill(Colour colour) = 0;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    virtual Image image() = 0;
+    virtual bool savePng(const std::string& path) = 0;
+};
+
+using CanvasFactory = std::function<std::unique_ptr<Canvas>()>;
+void setCanvasFactory(CanvasFactory factory);
+// A new canvas, or null when no back end draws pictures.
+std::unique_ptr<Canvas> makeCanvas();
+
+}  // namespace ui
