@@ -40,6 +40,8 @@ void Application::start(const std::string& commandLine)
     tools->palette.native = frame->createBar(tools->palette, ui::FrameHost::BarPlace::Top, tools->palette.width(),
                                              tools->palette.height());
     tools->palette.setMenuChecked = [this](int id, bool on) { frame->setMenuChecked(id, on); };
+    // The bars take their room before the views are sized to what is left.
+    frame->processPendingEvents();
     const auto& slots = viewSlots();
     // Created from the 3-D view down to the auxiliary one, each given the
     // whole view area.

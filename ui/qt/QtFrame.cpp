@@ -138,7 +138,10 @@ NativeWindow* QtFrame::createBar(Window& logic, BarPlace place, int width, int h
         bar->addWidget(widget);
     } else {
         // Along the bottom: the coordinate bar is the frame's status line.
+        widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        widget->setMinimumWidth(200);
         statusBar()->insertWidget(0, widget, 1);
+        widget->show();
     }
     bars_.push_back(std::make_unique<QtChildWindow>(widget));
     return bars_.back().get();
