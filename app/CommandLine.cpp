@@ -34,6 +34,13 @@ std::string usageText()
            "      commands, keys, answers to dialogs and questions, and expectations.\n"
            "      A failing expectation, an unanswered dialog or an unexpected error\n"
            "      box stops the run with the script line on standard error.\n"
+           "      Scripts also drive the views: viewsize, press, move, release, drag,\n"
+           "      click, rclick, wheel and render, at pixels or at @U,V (metres).\n"
+           "  kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux\n"
+           "              [--size WxH] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n"
+           "      Paints a view of IN, zoomed to the model, as a PNG picture (default\n"
+           "      800x600): axonometric angles in degrees (default 18,42), the\n"
+           "      auxiliary view square to the plan line from X1,Y1 to X2,Y2.\n"
            "  kcad --help | --version\n"
            "\n"
            "Options:\n"
@@ -83,7 +90,8 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)
 
 bool isCommand(const std::string& word)
 {
-    return word == "info" || word == "convert" || word == "play" || word == "help" || (!word.empty() && word[0] == '-');
+    return word == "info" || word == "convert" || word == "play" || word == "render" || word == "help" ||
+           (!word.empty() && word[0] == '-');
 }
 
 int runCommandLine(const std::vector<std::string>& args)
@@ -116,6 +124,9 @@ int runCommandLine(const std::vector<std::string>& args)
     }
     if (command == "play") {
         return runPlay(rest);
+    }
+    if (command == "render") {
+        return runRender(rest);
     }
     std::fprintf(stderr, "kcad: unknown command '%s'\n\n%s", command.c_str(), usageText().c_str());
     return exitUsage;

@@ -1,4 +1,4 @@
-// The `kcad` command line: info, convert, --help, --version.
+// The `kcad` command line: info, convert, play, render, --help, --version.
 #pragma once
 
 #include <string>
@@ -23,6 +23,7 @@ bool isCommand(const std::string& word);
 int runInfo(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 int runPlay(const std::vector<std::string>& args);
+int runRender(const std::vector<std::string>& args);
 
 std::string usageText();
 

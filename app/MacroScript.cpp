@@ -2,8 +2,11 @@
 #include "app/MacroScript.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
+#include <fstream>
 #include <sstream>
 
 #include "app/Application.h"
@@ -13,6 +16,7 @@
 #include "scene3d/ExportFile.h"
 #include "textio/RealFormat.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "views/ViewWindow.h"
 
 namespace app {
 
@@ -197,6 +201,69 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    if ((what == "scale" && w.size() == 4) || (what == "centre" && w.size() == 5)) {
+        views::ViewWindow* view = viewNamed(w[2], reason);
+        if (!view) {
+            return false;
+        }
+        double wanted[2] = {0.0, 0.0};
+        for (std::size_t i = 3; i < w.size(); ++i) {
+            if (!textio::parseReal(w[i], wanted[i - 3])) {
+                reason = "expect " + what + ": " + inQuotes(w[i]) + " is not a number";
+                return false;
+            }
+        }
+        double actual[2] = {view->scale(), 0.0};
+        if (what == "centre") {
+            actual[0] = view->centre().u;
+            actual[1] = view->centre().v;
+        }
+        for (std::size_t i = 0; i + 3 < w.size(); ++i) {
+            if (std::fabs(actual[i] - wanted[i]) > 1e-9 * std::max(1.0, std::fabs(wanted[i]))) {
+                char got[80];
+                std::snprintf(got, sizeof got, what == "centre" ? "%.12g %.12g" : "%.12g", actual[0], actual[1]);
+                reason = "expected " + what + " " + w[3] + (w.size() > 4 ? " " + w[4] : "") + " of " + w[2] +
+                         ", got " + got;
+                return false;
+            }
+        }
+        return true;
+    }
+    if (what == "contains" && w.size() == 4) {
+        std::ifstream in(w[2], std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (!in || text.str().find(w[3]) == std::string::npos) {
+            reason = "expected " + w[2] + " to hold " + inQuotes(w[3]);
+            return false;
+        }
+        return true;
+    }
+    if (what == "readout" && w.size() == 3) {
+        std::string actual = app_.tools ? app_.tools->bar.readOut() : std::string();
+        // The figures are padded to fixed widths: compare them word by word.
+        std::istringstream a(actual);
+        std::istringstream b(w[2]);
+        std::string x;
+        std::string y;
+        bool same = true;
+        while (true) {
+            bool more = static_cast<bool>(a >> x);
+            if (more != static_cast<bool>(b >> y)) {
+                same = false;
+                break;
+            }
+            if (!more) {
+                break;
+            }
+            same = same && x == y;
+        }
+        if (!same) {
+            reason = "expected read-out " + inQuotes(w[2]) + ", got " + inQuotes(actual);
+            return false;
+        }
+        return true;
+    }
     if (what == "modified" && w.size() == 3 && (w[2] == "yes" || w[2] == "no")) {
         bool wanted = w[2] == "yes";
         if (app_.document.modified() != wanted) {
@@ -265,6 +332,10 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
     if (verb == "expect" && w.size() >= 3) {
         return expectation(w, reason);
     }
+    if (verb == "viewsize" || verb == "press" || verb == "move" || verb == "release" || verb == "drag" ||
+        verb == "click" || verb == "rclick" || verb == "wheel" || verb == "render") {
+        return viewStatement(w, reason);
+    }
     if (verb == "dump" && w.size() == 2) {
         std::string ext = std::filesystem::path(w[1]).extension().string();
         if (ext.empty()) {
@@ -276,6 +347,171 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
     }
     reason = "unknown statement";
     return false;
+}
+
+views::ViewWindow* MacroRunner::viewNamed(const std::string& name, std::string& reason)
+{
+    for (const auto& v : app_.views.all()) {
+        if (textio::equalIgnoringCase(v->projection().className(), name)) {
+            return v.get();
+        }
+    }
+    reason = "no view " + inQuotes(name);
+    return nullptr;
+}
+
+namespace {
+
+// A pixel, or @U,V in metres through the view's mapping as it is now.
+bool parsePixel(const views::ViewWindow& view, const std::string& x, const std::string& y, ui::PixelPoint& out,
+                std::string& reason)
+{
+    long long px = 0;
+    long long py = 0;
+    if (isNumber(x, px) && isNumber(y, py)) {
+        out = {static_cast<int>(px), static_cast<int>(py)};
+        return true;
+    }
+    reason = "a point is X Y in pixels or @U,V in metres";
+    return false;
+}
+
+bool parseViewPoint(const views::ViewWindow& view, const std::string& word, ui::PixelPoint& out, std::string& reason)
+{
+    std::size_t comma = word.find(',');
+    double u = 0.0;
+    double v = 0.0;
+    if (word.size() < 4 || word[0] != '@' || comma == std::string::npos ||
+        !textio::parseReal(word.substr(1, comma - 1), u) || !textio::parseReal(word.substr(comma + 1), v)) {
+        reason = "a point is X Y in pixels or @U,V in metres";
+        return false;
+    }
+    out = view.viewToPixel({u, v});
+    return true;
+}
+
+// Points from the words at `i` on: "@U,V" takes one word, "X Y" two.
+bool takePoint(const views::ViewWindow& view, const std::vector<std::string>& w, std::size_t& i,
+               ui::PixelPoint& out, std::string& reason)
+{
+    if (i < w.size() && !w[i].empty() && w[i][0] == '@') {
+        return parseViewPoint(view, w[i++], out, reason);
+    }
+    if (i + 1 >= w.size()) {
+        reason = "a point is missing";
+        return false;
+    }
+    i += 2;
+    return parsePixel(view, w[i - 2], w[i - 1], out, reason);
+}
+
+}  // namespace
+
+bool MacroRunner::viewStatement(const std::vector<std::string>& w, std::string& reason)
+{
+    const std::string& verb = w[0];
+    if (w.size() < 2) {
+        reason = verb + " needs a view";
+        return false;
+    }
+    views::ViewWindow* view = viewNamed(w[1], reason);
+    if (!view) {
+        return false;
+    }
+    auto* native = static_cast<ui::headless::HeadlessWindow*>(view->native);
+    if (verb == "viewsize") {
+        long long width = 0;
+        long long height = 0;
+        if (w.size() != 4 || !isNumber(w[2], width) || !isNumber(w[3], height) || width < 1 || height < 1 ||
+            width > 16384 || height > 16384) {
+            reason = "viewsize VIEW W H, in pixels";
+            return false;
+        }
+        ui::PixelRect r = native->geometry();
+        native->setGeometry(ui::PixelRect::fromSize(r.left, r.top, static_cast<int>(width), static_cast<int>(height)));
+        return true;
+    }
+    if (verb == "wheel") {
+        long long delta = 0;
+        if (w.size() != 3 || !isNumber(w[2], delta)) {
+            reason = "wheel VIEW DELTA";
+            return false;
+        }
+        view->onWheel(static_cast<int>(delta), ui::MouseEvent{});
+        return true;
+    }
+    if (verb == "render") {
+        if (w.size() != 3) {
+            reason = "render VIEW PATH.png";
+            return false;
+        }
+        if (!native->canvas) {
+            reason = "render needs pictures, which this build cannot draw";
+            return false;
+        }
+        if (!native->isVisible()) {
+            reason = "view " + w[1] + " is hidden";
+            return false;
+        }
+        native->paintIfDirty();
+        if (!native->canvas->savePng(w[2])) {
+            reason = "can't write " + w[2];
+            return false;
+        }
+        return true;
+    }
+    std::size_t i = 2;
+    ui::PixelPoint a;
+    ui::PixelPoint b;
+    if (!takePoint(*view, w, i, a, reason)) {
+        return false;
+    }
+    if (verb == "drag" && !takePoint(*view, w, i, b, reason)) {
+        return false;
+    }
+    ui::MouseEvent e;
+    e.button = verb == "rclick" ? ui::MouseButton::Right : ui::MouseButton::Left;
+    for (; i < w.size(); ++i) {
+        if (w[i] == "shift") {
+            e.shift = true;
+        } else if (w[i] == "ctrl") {
+            e.ctrl = true;
+        } else if (w[i] == "middle") {
+            e.button = ui::MouseButton::Middle;
+        } else if (w[i] == "right") {
+            e.button = ui::MouseButton::Right;
+        } else {
+            reason = "unknown word " + inQuotes(w[i]);
+            return false;
+        }
+    }
+    auto at = [&e](ui::PixelPoint p) {
+        ui::MouseEvent m = e;
+        m.x = p.x;
+        m.y = p.y;
+        return m;
+    };
+    ui::MouseEvent moving = at(a);
+    moving.button = ui::MouseButton::None;
+    if (verb == "press") {
+        view->onMouseDown(at(a));
+    } else if (verb == "move") {
+        view->onMouseMove(moving);
+    } else if (verb == "release") {
+        view->onMouseUp(at(a));
+    } else if (verb == "click" || verb == "rclick") {
+        view->onMouseMove(moving);
+        view->onMouseDown(at(a));
+        view->onMouseUp(at(a));
+    } else if (verb == "drag") {
+        view->onMouseMove(moving);
+        view->onMouseDown(at(a));
+        ui::MouseEvent to = at(b);
+        to.button = ui::MouseButton::None;
+        view->onMouseMove(to);
+        view->onMouseUp(at(b));
+    }
+    return true;
 }
 
 bool MacroRunner::check(std::string& reason)
@@ -330,6 +566,14 @@ bool MacroRunner::run(const std::string& script, const std::string& name, std::s
     while (std::getline(lines, line)) {
         ++number;
         if (!splitWords(line, words, reason) || (!words.empty() && (!statement(words, reason) || !check(reason)))) {
+            failure = name + ":" + std::to_string(number) + ": " + reason;
+            return false;
+        }
+        // As the event loop would between two user actions: invalid windows repaint.
+        if (!words.empty() && app_.frame) {
+            app_.frame->processPendingEvents();
+        }
+        if (!check(reason)) {
             failure = name + ":" + std::to_string(number) + ": " + reason;
             return false;
         }

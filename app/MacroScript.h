@@ -9,6 +9,15 @@
 //   expect title|status "TEXT"
 //   expect count CLASS N | expect selected N | expect modified yes|no
 //   dump PATH                              the model through the export command
+//   viewsize VIEW W H                      the view's client size in pixels
+//   press|move|release VIEW X Y [shift] [ctrl] [middle|right]
+//   drag VIEW X1 Y1 X2 Y2 [shift] [ctrl]   press, move, release
+//   click VIEW X Y [shift] [ctrl] | rclick VIEW X Y | wheel VIEW DELTA
+//   render VIEW PATH.png                   the view as it stands, as a picture
+//   expect scale VIEW S | expect centre VIEW U V | expect readout "TEXT"
+//   expect contains PATH "TEXT"            the file holds the text
+// VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
+// coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.
 #pragma once
 
@@ -18,6 +27,10 @@
 
 namespace ui::headless {
 class HeadlessPlatform;
+}
+
+namespace views {
+class ViewWindow;
 }
 
 namespace app {
@@ -36,6 +49,8 @@ private:
     bool statement(const std::vector<std::string>& words, std::string& reason);
     bool expectation(const std::vector<std::string>& words, std::string& reason);
     bool key(const std::string& name, std::string& reason);
+    bool viewStatement(const std::vector<std::string>& words, std::string& reason);
+    views::ViewWindow* viewNamed(const std::string& name, std::string& reason);
     // After every statement: error boxes nobody announced, dialogs or
     // questions nobody answered.
     bool check(std::string& reason);

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GuiMain.h"
+#include "ui/qt/QtDrawContext.h"
 
 int main(int argc, char** argv)
 {
@@ -14,6 +15,10 @@ int main(int argc, char** argv)
             commandLine += (commandLine.empty() ? "" : " ") + a;
         }
         return app::runGui(argc, argv, commandLine);
+    }
+    if (args[0] == "render" || args[0] == "play") {
+        // Pictures: views and scripts draw with Qt, off screen.
+        ui::qt::installCanvases();
     }
     return app::runCommandLine(args);
 }

@@ -8,27 +8,20 @@
 
 namespace views {
 
-struct Placement {
-    geometry::X3DPoint position;
-    double roll = 0.0;
-    double pitch = 0.0;
-    double yaw = 0.0;
+class Placement {
+public:
+    Placement(const geometry::X3DPoint& position, double roll, double pitch, double yaw);
 
     geometry::X3DPoint apply(const geometry::X3DPoint& p) const
     {
-        geometry::X3DPoint r = p.rotate(geometry::xAxis, radians(roll));
-        r = r.rotate(geometry::yAxis, radians(pitch));
-        r = r.rotate(geometry::zAxis, radians(yaw));
-        return r + position;
+        return {m_[0] * p.x + m_[1] * p.y + m_[2] * p.z + position_.x,
+                m_[3] * p.x + m_[4] * p.y + m_[5] * p.z + position_.y,
+                m_[6] * p.x + m_[7] * p.y + m_[8] * p.z + position_.z};
     }
 
 private:
-    static geometry::X3DAngle radians(double a)
-    {
-        geometry::X3DAngle angle;
-        angle.setRadians(a);
-        return angle;
-    }
+    geometry::X3DPoint position_;
+    double m_[9];  // the three turns in one matrix, row by row
 };
 
 }  // namespace views

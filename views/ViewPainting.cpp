@@ -112,16 +112,15 @@ void drawReceiver(const model::Receiver& r, ViewWindow& view, DrawContext& dc)
 // The turn that aims a loudspeaker drawn along +x at the target.
 Placement aimOf(const model::Source& s)
 {
-    Placement place;
-    place.position = s.position;
+    double yaw = 0.0;
+    double pitch = 0.0;
     geometry::X3DVector d = s.target - s.position;
     if (!(s.position == s.target)) {
         d.normalise();
-        place.yaw = std::atan2(d.y, d.x);
-        place.pitch = std::atan2(-d.z, std::sqrt(std::max(0.0, 1.0 - d.z * d.z)));
+        yaw = std::atan2(d.y, d.x);
+        pitch = std::atan2(-d.z, std::sqrt(std::max(0.0, 1.0 - d.z * d.z)));
     }
-    place.roll = s.roll * std::numbers::pi / 180.0;
-    return place;
+    return Placement(s.position, s.roll * std::numbers::pi / 180.0, pitch, yaw);
 }
 
 void drawSource(const model::Source& s, ViewWindow& view, DrawContext& dc)

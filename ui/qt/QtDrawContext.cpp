@@ -20,12 +20,19 @@ Colour fromQRgb(QRgb c)
     return rgb(static_cast<unsigned>(qRed(c)), static_cast<unsigned>(qGreen(c)), static_cast<unsigned>(qBlue(c)));
 }
 
-QtDrawContext::QtDrawContext(QImage& image) : image_(image)
+namespace {
+
+QFont interfaceFont()
 {
-    font_ = QFont("DejaVu Sans");
-    font_.setPixelSize(11);
-    font_.setStyleStrategy(QFont::NoAntialias);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
 }
+
+}  // namespace
+
+QtDrawContext::QtDrawContext(QImage& image) : image_(image), font_(interfaceFont()), metrics_(font_) {}
 
 QPainter& QtDrawContext::painter()
 {
@@ -122,9 +129,8 @@ bool QtDrawContext::fastLine(int x0, int y0, int x1, int y1)
     if (x0 < 0 || x1 < 0 || y0 < 0 || y1 < 0 || x0 >= w || x1 >= w || y0 >= h || y1 >= h) {
         return false;
     }
-    if (painter_.isActive()) {
-        painter_.end();  // the pixels are written directly
-    }
+    // QPainter draws straight into the image's memory too, so the two mix
+    // without ending the painter.
     drawn();
     auto* bits = reinterpret_cast<QRgb*>(image_.bits());
     const qsizetype stride = image_.bytesPerLine() / 4;
@@ -195,12 +201,43 @@ void QtDrawContext::circle(int x, int y, int r)
 void QtDrawContext::text(int x, int y, const std::string& s)
 {
     QPainter& p = painter();
-    QString t = QString::fromUtf8(s.c_str());
-    QFontMetrics metrics(p.font());
     // Text has its own colour, black, whatever the pen.
     p.setPen(QPen(Qt::black, 0));
-    p.drawText(x - metrics.horizontalAdvance(t) / 2, y + metrics.ascent(), t);
+    // Labels (numbers and letters, thousands of them in a big model) are
+    // set from laid-out characters kept from paint to paint.
+    bool plain = !s.empty() && s.size() <= 16;
+    for (char ch : s) {
+        plain = plain && ch > ' ' && ch < 0x7F;
+    }
+    if (!plain) {
+        QString t = QString::fromUtf8(s.c_str());
+        p.drawText(x - metrics_.horizontalAdvance(t) / 2, y + metrics_.ascent(), t);
+        p.setPen(pen_);
+        return;
+    }
+    int width = 0;
+    for (char ch : s) {
+        width += glyph(ch).width;
+    }
+    int left = x - width / 2;
+    for (char ch : s) {
+        const Glyph& g = glyph(ch);
+        p.drawStaticText(left, y, g.text);
+        left += g.width;
+    }
     p.setPen(pen_);
+}
+
+const QtDrawContext::Glyph& QtDrawContext::glyph(char ch)
+{
+    Glyph& g = glyphs_[static_cast<unsigned char>(ch) & 0x7F];
+    if (g.width < 0) {
+        g.text = QStaticText(QString(QChar(ch)));
+        g.text.setTextFormat(Qt::PlainText);
+        g.text.prepare(QTransform(), font_);
+        g.width = metrics_.horizontalAdvance(QChar(ch));
+    }
+    return g;
 }
 
 void QtDrawContext::wrappedText(int left, int top, int right, int bottom, const std::string& s)
@@ -223,9 +260,6 @@ void QtDrawContext::setPixel(int x, int y, Colour colour)
         p.drawPoint(x, y);
         p.setPen(pen_);
         return;
-    }
-    if (painter_.isActive()) {
-        painter_.end();
     }
     drawn();
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQColor(colour).rgb();

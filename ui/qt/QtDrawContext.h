@@ -5,9 +5,13 @@
 // straight into the image's pixels; everything else goes through QPainter.
 #pragma once
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <functional>
+#include <string>
+#include <unordered_map>
 
 #include "ui/Canvas.h"
 
@@ -50,6 +54,13 @@ private:
     QPen pen_{Qt::black, 0};
     QBrush brush_{Qt::NoBrush};
     QFont font_;
+    QFontMetrics metrics_;
+    struct Glyph {
+        QStaticText text;
+        int width = -1;
+    };
+    const Glyph& glyph(char ch);
+    Glyph glyphs_[128];
     bool xor_ = false;
     bool solidPen_ = true;
     QRgb penRgb_ = 0xFF000000u;

@@ -1,0 +1,153 @@
+// `kcad render`: a two-dimensional view of a project or drawing as a PNG
+// picture, painted as the program paints its windows; no display needed.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "model/Document.h"
+#include "ui/Canvas.h"
+#include "ui/headless/HeadlessPlatform.h"
+#include "views/Projection.h"
+#include "views/ViewPicture.h"
+
+namespace app {
+
+namespace {
+
+const char* renderUsage =
+    "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
+    "                   [--size WxH] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n";
+
+bool parseNumbers(const std::string& text, double* out, int count)
+{
+    const char* p = text.c_str();
+    for (int i = 0; i < count; ++i) {
+        char* end = nullptr;
+        out[i] = std::strtod(p, &end);
+        if (end == p || !(out[i] == out[i])) {
+            return false;
+        }
+        p = end;
+        if (i + 1 < count) {
+            if (*p != ',') {
+                return false;
+            }
+            ++p;
+        }
+    }
+    return *p == '\0';
+}
+
+int viewIdOf(const std::string& name)
+{
+    if (name == "plan") {
+        return views::viewId::Plant;
+    }
+    if (name == "front") {
+        return views::viewId::Front;
+    }
+    if (name == "side") {
+        return views::viewId::Side;
+    }
+    if (name == "axo") {
+        return views::viewId::Assonometry;
+    }
+    if (name == "aux") {
+        return views::viewId::Auxiliary;
+    }
+    if (name == "3d") {
+        return views::viewId::View3D;
+    }
+    return 0;
+}
+
+int usage(const std::string& message)
+{
+    std::fprintf(stderr, "kcad render: %s\n%s", message.c_str(), renderUsage);
+    return exitUsage;
+}
+
+}  // namespace
+
+int runRender(const std::vector<std::string>& rawArgs)
+{
+    std::vector<std::string> args = rawArgs;
+    std::string error;
+    if (!takeMaterialsOption(args, error)) {
+        return usage(error);
+    }
+    views::PictureRequest request;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (a == "--view" && hasValue) {
+            request.viewId = viewIdOf(args[++i]);
+            if (request.viewId == 0) {
+                return usage("unknown view '" + args[i] + "'");
+            }
+        } else if (a == "--size" && hasValue) {
+            const std::string& s = args[++i];
+            char* end = nullptr;
+            long w = std::strtol(s.c_str(), &end, 10);
+            long h = (*end == 'x' || *end == 'X') ? std::strtol(end + 1, &end, 10) : 0;
+            if (*end != '\0' || w < 16 || h < 16 || w > 16384 || h > 16384) {
+                return usage("--size wants WxH, each 16 to 16384 pixels");
+            }
+            request.width = static_cast<int>(w);
+            request.height = static_cast<int>(h);
+        } else if (a == "--angles" && hasValue) {
+            double v[2];
+            if (!parseNumbers(args[++i], v, 2)) {
+                return usage("--angles wants X,Y in degrees");
+            }
+            request.xAngle = v[0];
+            request.yAngle = v[1];
+        } else if (a == "--base" && hasValue) {
+            double v[4];
+            if (!parseNumbers(args[++i], v, 4)) {
+                return usage("--base wants X1,Y1,X2,Y2 in metres");
+            }
+            request.baseFrom = {v[0], v[1]};
+            request.baseTo = {v[2], v[3]};
+        } else if (a.size() > 1 && a[0] == '-') {
+            return usage("unknown or incomplete option '" + a + "'");
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) {
+        return usage("expects an input file and an output picture");
+    }
+    if (request.viewId == 0) {
+        return usage("--view is needed");
+    }
+    if (request.viewId == views::viewId::View3D) {
+        std::fprintf(stderr, "kcad render: the 3-D view cannot be rendered yet; choose plan, front, side, axo or aux\n");
+        return exitFailed;
+    }
+    std::unique_ptr<ui::Canvas> canvas = ui::makeCanvas();
+    if (!canvas) {
+        std::fprintf(stderr, "kcad render: this build has no picture output (it was built without Qt)\n");
+        return exitFailed;
+    }
+
+    ui::headless::HeadlessPlatform platform;
+    platform.onError = [](const std::string& text) { std::fprintf(stderr, "ERROR: %s\n", text.c_str()); };
+    model::Document doc;
+    if (!loadModel(files[0], doc)) {
+        return exitFailed;
+    }
+    if (!views::paintPicture(doc, request, *canvas)) {
+        std::fprintf(stderr, "kcad render: the auxiliary base line has no length\n");
+        return exitFailed;
+    }
+    if (!canvas->savePng(files[1])) {
+        std::fprintf(stderr, "kcad render: can't write %s\n", files[1].c_str());
+        return exitFailed;
+    }
+    return platform.errors.empty() ? exitOk : exitFailed;
+}
+
+}  // namespace app
