@@ -2,6 +2,10 @@
 // DejaVu font everywhere so that pictures repeat.
 #include "ui/qt/QtDrawContext.h"
 
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QVector>
@@ -332,6 +336,14 @@ void installCanvases()
         static char name[] = "kcad";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            // Qt wants a private runtime folder and complains on stderr
+            // without one; commands keep their stderr for their own messages.
+            QByteArray dir = QDir::tempPath().toUtf8() + "/runtime-" + QByteArray::number(::getuid());
+            QDir().mkpath(QString::fromUtf8(dir));
+            QFile::setPermissions(QString::fromUtf8(dir), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", dir);
+        }
         static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
     }
     setCanvasFactory([] { return std::make_unique<QtCanvas>(); });
