@@ -61,6 +61,11 @@ void Tracker::drawFigure()
     dc->setPen(ui::penAlternate, ui::rgb(128, 128, 128));
     ui::PixelPoint a = view_->viewToPixel(start_);
     ui::PixelPoint b = view_->viewToPixel(end_);
+    if (a.x == b.x && a.y == b.y) {
+        // A figure of no size sets no pixel (the first move takes away the
+        // figure that begin never drew).
+        return;
+    }
     switch (mode_) {
     case gesture::Line:
         dc->moveTo(a.x, a.y);

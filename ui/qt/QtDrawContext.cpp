@@ -170,7 +170,27 @@ void QtDrawContext::lineTo(int x, int y)
 
 void QtDrawContext::rectangle(int left, int top, int right, int bottom)
 {
-    painter().drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    if (right - left < 1 || bottom - top < 1) {
+        return;
+    }
+    QPainter& p = painter();
+    // The outline on the edge pixels, the brush inside it: no pixel twice,
+    // so that a rectangle drawn in XOR twice leaves nothing behind.
+    if (pen_.style() == Qt::NoPen) {
+        p.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), brush_);
+        return;
+    }
+    if (right - left > 2 && bottom - top > 2) {
+        p.fillRect(QRect(QPoint(left + 1, top + 1), QPoint(right - 2, bottom - 2)), brush_);
+    }
+    p.setBrush(Qt::NoBrush);
+    int xy[10] = {left, top, right - 1, top, right - 1, bottom - 1, left, bottom - 1, left, top};
+    QPolygon outline;
+    for (int i = 0; i < 4; ++i) {
+        outline << QPoint(xy[2 * i], xy[2 * i + 1]);
+    }
+    p.drawPolygon(outline);
+    p.setBrush(brush_);
 }
 
 void QtDrawContext::polyline(const int* xy, int points)

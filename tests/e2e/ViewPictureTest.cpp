@@ -1,0 +1,208 @@
+// The views as pictures, painted by the program's own code through Qt on
+// an image: reference pictures of the example in every 2-D view, rubber
+// bands that leave no trace, and one entity's redraw touching nothing else.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+
+#include "materials/MaterialList.h"
+#include "model/Source.h"
+#include "storage/ProjectFile.h"
+#include "tests/model/ModelFixtures.h"
+#include "tests/support/TestSupport.h"
+#include "tools/PointInput.h"
+#include "tools/Tracker.h"
+#include "ui/headless/HeadlessPlatform.h"
+#include "ui/qt/QtDrawContext.h"
+#include "views/ViewPainting.h"
+#include "views/ViewPicture.h"
+#include "views/ViewSet.h"
+
+#ifndef KCAD_GOLDEN_OUT
+#define KCAD_GOLDEN_OUT "golden-out"
+#endif
+
+namespace {
+
+// Pixels that may differ from a reference: the labels' text may shift by a
+// pixel with another FreeType; lines and dots may not.
+constexpr long textTolerance = 60;
+
+long countDifferences(const ui::Image& a, const ui::Image& b, ui::Image* diff)
+{
+    if (a.width != b.width || a.height != b.height) {
+        return -1;
+    }
+    long n = 0;
+    if (diff) {
+        *diff = a;
+    }
+    for (std::size_t i = 0; i < a.pixels.size(); ++i) {
+        bool differs = a.pixels[i] != b.pixels[i];
+        n += differs ? 1 : 0;
+        if (diff) {
+            // Differences in red over a faded copy of the picture.
+            diff->pixels[i] = differs ? ui::rgb(255, 0, 0) : (a.pixels[i] == 0xFFFFFF ? 0xFFFFFF : 0xD0D0D0);
+        }
+    }
+    return n;
+}
+
+ui::Image load(const std::string& path)
+{
+    QImage q;
+    ui::Image out;
+    if (!q.load(QString::fromStdString(path))) {
+        return out;
+    }
+    q = q.convertToFormat(QImage::Format_RGB32);
+    out.width = q.width();
+    out.height = q.height();
+    for (int y = 0; y < q.height(); ++y) {
+        for (int x = 0; x < q.width(); ++x) {
+            out.pixels.push_back(ui::qt::fromQRgb(q.pixel(x, y)));
+        }
+    }
+    return out;
+}
+
+void save(const ui::Image& image, const std::string& path)
+{
+    QImage q(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            q.setPixel(x, y, ui::qt::toQColor(image.at(x, y)).rgb());
+        }
+    }
+    q.save(QString::fromStdString(path));
+}
+
+class ViewPictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        materials::setMaterialDirectory("");
+        ASSERT_TRUE(storage::openProject(testsupport::sourcePath("data/examples/hall.ray"), doc));
+        canvas = ui::makeCanvas();
+        ASSERT_NE(canvas, nullptr);
+    }
+    ui::headless::HeadlessPlatform platform;
+    model::Document doc;
+    std::unique_ptr<ui::Canvas> canvas;
+};
+
+struct Golden {
+    const char* name;
+    int viewId;
+};
+
+class ReferencePictures : public ViewPictures, public ::testing::WithParamInterface<Golden> {};
+
+TEST_P(ReferencePictures, MatchTheReviewedPicture)
+{
+    views::PictureRequest request;
+    request.viewId = GetParam().viewId;
+    request.width = 480;
+    request.height = 360;
+    request.baseFrom = {0, 8};  // a slanting base line, as a wall at an angle would give
+    request.baseTo = {12, 0};
+    ASSERT_TRUE(views::paintPicture(doc, request, *canvas));
+    ui::Image picture = canvas->image();
+    std::string name = GetParam().name;
+    ui::Image reference = load(testsupport::sourcePath("tests/golden/" + name + ".png"));
+    ui::Image diff;
+    long n = countDifferences(picture, reference, &diff);
+    if (n < 0 || n > textTolerance) {
+        std::filesystem::create_directories(KCAD_GOLDEN_OUT);
+        std::string out = std::string(KCAD_GOLDEN_OUT) + "/" + name;
+        save(picture, out + ".out.png");
+        if (n >= 0) {
+            save(diff, out + ".diff.png");
+        }
+        ADD_FAILURE() << name << ": " << (n < 0 ? std::string("no reference picture of that size")
+                                                 : std::to_string(n) + " pixels differ")
+                      << "; see " << out << ".out.png (scripts/promote-golden.sh accepts it)";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hall, ReferencePictures,
+                         ::testing::Values(Golden{"hall_plan", views::viewId::Plant},
+                                           Golden{"hall_front", views::viewId::Front},
+                                           Golden{"hall_side", views::viewId::Side},
+                                           Golden{"hall_axonometric", views::viewId::Assonometry},
+                                           Golden{"hall_auxiliary", views::viewId::Auxiliary}),
+                         [](const ::testing::TestParamInfo<Golden>& info) { return std::string(info.param.name); });
+
+// A view window of the hall with a real picture behind it, as on screen.
+class LiveView : public ViewPictures {
+protected:
+    void SetUp() override
+    {
+        ViewPictures::SetUp();
+        native = std::make_unique<ui::headless::HeadlessWindow>(plan(), "PLANT");
+        plan().native = native.get();
+        native->visible = true;
+        native->setGeometry(ui::PixelRect::fromSize(0, 0, 400, 300));
+        plan().setScale(0.05);
+        plan().zoomToExtents();
+        native->paintIfDirty();
+    }
+    views::ViewWindow& plan() { return views.byId(views::viewId::Plant); }
+    ui::Image picture() { return native->canvas->image(); }
+
+    views::ViewSet views{doc};
+    std::unique_ptr<ui::headless::HeadlessWindow> native;
+};
+
+TEST_F(LiveView, RubberBandsDrawnTwiceLeaveNoTrace)
+{
+    ui::Image before = picture();
+    for (int mode : {tools::gesture::Line, tools::gesture::Rectangle, tools::gesture::Circle}) {
+        tools::Tracker tracker;
+        tracker.begin(plan(), {1, 1}, mode);
+        tracker.move({7.3, 5.1});
+        EXPECT_GT(countDifferences(before, picture(), nullptr), 20) << "the band shows, mode " << mode;
+        tracker.move({9.5, 2.2});
+        model::ViewPoint s, e;
+        int m = 0;
+        ASSERT_TRUE(tracker.end(s, e, m));
+        EXPECT_EQ(countDifferences(before, picture(), nullptr), 0) << "mode " << mode;
+    }
+    tools::markPoint(plan(), {4, 4});
+    EXPECT_EQ(countDifferences(before, picture(), nullptr), 64);
+    tools::markPoint(plan(), {4, 4});
+    EXPECT_EQ(countDifferences(before, picture(), nullptr), 0);
+}
+
+TEST_F(LiveView, RedrawingOneEntityTouchesOnlyItsOwnPixels)
+{
+    ui::Image before = picture();
+    model::Entity& receiver = *doc.children()[11];  // the second receiver
+    ASSERT_EQ(receiver.typeCode(), model::type::Receiver);
+    receiver.setSelected(true);
+    receiver.redraw();
+    ui::Image after = picture();
+    // What the receiver alone looks like, selected, on an empty picture.
+    canvas->resize(400, 300);
+    views::drawEntity(receiver, plan(), *canvas);
+    ui::Image alone = canvas->image();
+    long changed = 0;
+    for (std::size_t i = 0; i < before.pixels.size(); ++i) {
+        if (before.pixels[i] != after.pixels[i]) {
+            ++changed;
+            EXPECT_NE(alone.pixels[i], 0xFFFFFFu) << "pixel " << i % 400 << "," << i / 400;
+        }
+    }
+    EXPECT_GT(changed, 20);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ui::qt::installCanvases();
+    return RUN_ALL_TESTS();
+}
