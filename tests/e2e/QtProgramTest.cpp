@@ -28,6 +28,9 @@
 #include "ui/qt/QtDialog.h"
 #include "ui/qt/QtFrame.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtView.h"
+#include "model/Receiver.h"
+#include <QMouseEvent>
 #include "ui/headless/HeadlessPlatform.h"
 
 namespace {
@@ -236,6 +239,127 @@ TEST_F(QtProgram, OpeningALargeProjectMovesTheProgressBar)
     EXPECT_GT(values.size(), 10u) << "the bar moves while the file is read";
     EXPECT_GT(ticks, 0) << "the event loop ran during the read";
     EXPECT_FALSE(frame().progressBar()->isVisible()) << "and goes when it is done";
+}
+
+namespace {
+
+// The widget a view paints into, inside its sub-window.
+ui::qt::QtLogicWidget* viewWidget(app::Application& a, int command)
+{
+    auto* view = dynamic_cast<ui::qt::QtView*>(a.view(command)->native);
+    return view ? view->logicWidget() : nullptr;
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, ui::PixelPoint p, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QPointF local(p.x, p.y);
+    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                  modifiers);
+    QApplication::sendEvent(w, &e);
+}
+
+// Press, a few moves on the way, release: as a hand drags.
+void drag(QWidget* w, ui::PixelPoint from, ui::PixelPoint to)
+{
+    sendMouse(w, QEvent::MouseMove, from, Qt::NoButton);
+    sendMouse(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int k = 1; k <= 4; ++k) {
+        ui::PixelPoint p{from.x + (to.x - from.x) * k / 4, from.y + (to.y - from.y) * k / 4};
+        QMouseEvent e(QEvent::MouseMove, QPointF(p.x, p.y), w->mapToGlobal(QPointF(p.x, p.y)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    sendMouse(w, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+}
+
+long inkOf(QWidget* w)
+{
+    QImage shot = w->grab().toImage();
+    long ink = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            ink += (shot.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+}  // namespace
+
+TEST_F(QtProgram, TheExampleShowsInEveryTwoDimensionalView)
+{
+    application->start(testsupport::sourcePath("data/examples/hall.ray"));
+    frame().show();
+    findAction(frame().menuBar(), "&Window", "Sta&ndard")->trigger();
+    application->toggleView(app::cmd::ViewAuxiliary);
+    QApplication::processEvents();
+    for (int command : {app::cmd::ViewPlant, app::cmd::ViewFront, app::cmd::ViewSide, app::cmd::ViewAssonometry,
+                        app::cmd::ViewAuxiliary}) {
+        QWidget* w = viewWidget(*application, command);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isVisible()) << command;
+        EXPECT_GT(inkOf(w), 1500) << "view " << command << " shows the hall";
+    }
+}
+
+TEST_F(QtProgram, PickLensMoveMirrorAndRotateWorkWithTheMouse)
+{
+    application->start(testsupport::sourcePath("data/examples/hall.ray"));
+    frame().show();
+    QApplication::processEvents();
+    QWidget* plan = viewWidget(*application, app::cmd::ViewPlant);
+    views::ViewWindow& view = *application->view(app::cmd::ViewPlant);
+    auto& receiver = static_cast<model::Receiver&>(*application->document.children()[10]);  // at (8.5, 4)
+
+    // The coordinate bar follows the pointer.
+    sendMouse(plan, QEvent::MouseMove, view.toPixel({3, 2, 0}), Qt::NoButton);
+    EXPECT_NE(application->tools->bar.readOut().find("3.00        2.00"), std::string::npos)
+        << application->tools->bar.readOut();
+
+    // Lens: a click fits the hall into the view.
+    findAction(frame().menuBar(), "&Tools", "&Lens")->trigger();
+    drag(plan, {50, 50}, {52, 52});
+    EXPECT_LT(view.scale(), 0.05);
+    EXPECT_NEAR(view.centre().u, 6.0, 1e-9);
+
+    // Pick: a click on the receiver.
+    findAction(frame().menuBar(), "&Tools", "&Pick")->trigger();
+    ui::PixelPoint at = view.toPixel(receiver.position);
+    drag(plan, at, at);
+    EXPECT_TRUE(receiver.selected);
+
+    // Move: a drag along the grid.
+    findAction(frame().menuBar(), "&Tools", "&Move")->trigger();
+    drag(plan, view.toPixel({8, 4, 0}), view.toPixel({10, 5, 0}));
+    EXPECT_NEAR(receiver.position.x, 10.5, 1e-9);
+    EXPECT_NEAR(receiver.position.y, 5.0, 1e-9);
+
+    // Mirror in the plane x = 8, keeping the original.
+    findAction(frame().menuBar(), "&Tools", "Mirr&or")->trigger();
+    whenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "Delete old objects");
+        box->button(QMessageBox::No)->click();
+    });
+    drag(plan, view.toPixel({8, 1, 0}), view.toPixel({8, 6, 0}));
+    EXPECT_NEAR(receiver.position.x, 5.5, 1e-9);
+    EXPECT_EQ(application->document.count(), 14u);
+
+    // Rotate a quarter turn about (5, 5).
+    findAction(frame().menuBar(), "&Tools", "&Rotate")->trigger();
+    whenModal([](QWidget* w) {
+        auto* value = w->findChild<QLineEdit*>("control120");
+        ASSERT_NE(value, nullptr);
+        value->setText("90");
+        w->findChild<QAbstractButton*>("control1")->click();
+    });
+    drag(plan, view.toPixel({5, 5, 0}), view.toPixel({5, 5, 0}));
+    EXPECT_NEAR(receiver.position.x, 5.0, 1e-9);
+    EXPECT_NEAR(receiver.position.y, 5.5, 1e-9);
+    EXPECT_TRUE(application->document.modified());
 }
 
 int main(int argc, char** argv)
