@@ -363,8 +363,7 @@ views::ViewWindow* MacroRunner::viewNamed(const std::string& name, std::string& 
 namespace {
 
 // A pixel, or @U,V in metres through the view's mapping as it is now.
-bool parsePixel(const views::ViewWindow& view, const std::string& x, const std::string& y, ui::PixelPoint& out,
-                std::string& reason)
+bool parsePixel(const std::string& x, const std::string& y, ui::PixelPoint& out, std::string& reason)
 {
     long long px = 0;
     long long py = 0;
@@ -402,7 +401,7 @@ bool takePoint(const views::ViewWindow& view, const std::vector<std::string>& w,
         return false;
     }
     i += 2;
-    return parsePixel(view, w[i - 2], w[i - 1], out, reason);
+    return parsePixel(w[i - 2], w[i - 1], out, reason);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Base behaviour shared by every entity.
 #include "model/Entity.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/EntityList.h"
 #include "model/EntityPool.h"
@@ -12,17 +14,27 @@
 namespace model {
 
 namespace {
-EntityPainter* painter = nullptr;
+std::vector<EntityPainter*>& painters()
+{
+    static std::vector<EntityPainter*> stack;
+    return stack;
 }
+}  // namespace
 
 EntityPainter* entityPainter()
 {
-    return painter;
+    return painters().empty() ? nullptr : painters().back();
 }
 
-void setEntityPainter(EntityPainter* p)
+void addEntityPainter(EntityPainter* p)
 {
-    painter = p;
+    painters().push_back(p);
+}
+
+void removeEntityPainter(EntityPainter* p)
+{
+    auto& stack = painters();
+    stack.erase(std::remove(stack.begin(), stack.end(), p), stack.end());
 }
 
 void* Entity::operator new(std::size_t size)
@@ -100,7 +112,7 @@ ui::Colour Entity::drawColour() const
 
 void Entity::redraw() const
 {
-    if (painter) {
+    if (EntityPainter* painter = entityPainter()) {
         painter->redraw(*this);
     }
 }

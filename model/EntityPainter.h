@@ -13,7 +13,10 @@ public:
 };
 
 // The views install their painter; with none installed redraw does nothing.
+// Painters stack: the latest one installed paints, and removing it (in any
+// order) brings back the one before.
 EntityPainter* entityPainter();
-void setEntityPainter(EntityPainter* painter);
+void addEntityPainter(EntityPainter* painter);
+void removeEntityPainter(EntityPainter* painter);
 
 }  // namespace model

@@ -23,14 +23,12 @@ ViewSet::ViewSet(model::Document& doc) : document(doc)
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<FRONT>(), frontCommand));
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<SIDE>(), sideCommand));
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<View3D>(), view3DCommand));
-    model::setEntityPainter(this);
+    model::addEntityPainter(this);
 }
 
 ViewSet::~ViewSet()
 {
-    if (model::entityPainter() == this) {
-        model::setEntityPainter(nullptr);
-    }
+    model::removeEntityPainter(this);
 }
 
 ViewWindow& ViewSet::byId(int viewId) const

@@ -177,6 +177,9 @@ void ViewWindow::onSize(int width, int height)
 
 void ViewWindow::onMouseDown(const ui::MouseEvent& e)
 {
+    if (is(viewId::View3D)) {
+        return;  // the 3-D view navigates in its own way
+    }
     switch (e.button) {
     case ui::MouseButton::Left:
         if (views_.input) {
@@ -204,6 +207,9 @@ void ViewWindow::onMouseDown(const ui::MouseEvent& e)
 
 void ViewWindow::onMouseMove(const ui::MouseEvent& e)
 {
+    if (is(viewId::View3D)) {
+        return;
+    }
     if (views_.input) {
         views_.input->mouseMove(*this, e);
     }

@@ -56,7 +56,7 @@ TEST(Document, SourcesAndReceiversAreNumberedSeparatelyInOrder)
 TEST(Document, AppendDrawsAndMarksModifiedOnlyWhileAutoDrawIsOn)
 {
     CountingPainter painter;
-    model::setEntityPainter(&painter);
+    model::addEntityPainter(&painter);
     model::Document doc;
     int titleUpdates = 0;
     doc.onModifiedChanged = [&titleUpdates](bool) { ++titleUpdates; };
@@ -69,7 +69,7 @@ TEST(Document, AppendDrawsAndMarksModifiedOnlyWhileAutoDrawIsOn)
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(painter.redraws, 1);
     EXPECT_EQ(titleUpdates, 1);
-    model::setEntityPainter(nullptr);
+    model::removeEntityPainter(&painter);
 }
 
 TEST(Document, ChangingTheModifiedFlagDropsTheScene)
