@@ -1,6 +1,6 @@
 // Painting figures: the plan view of a generated model, zoomed to its
 // extents, painted onto a picture as the program's windows paint, and the
-// pens that painting makes.
+// pens that painting makes; and the depth look-up of the coordinate bar.
 //
 //   bench_views [--faces N] [--size WxH] [--rounds N] [--png OUT.png]
 #include <cstdio>
@@ -58,11 +58,21 @@ int main(int argc, char** argv)
         best = std::min(best, clock.seconds());
         pens = canvas->pensMade() - before;
     }
+    // What the coordinate bar does at every mouse move: the highest face
+    // under the pointer.
+    double pierceBest = 1e9;
+    for (int round = 0; round < rounds; ++round) {
+        bench::Stopwatch clock;
+        double depth = -model::coordinateLimit;
+        doc.pierce(plan, plan.pixelToView({width / 2, height / 2}), depth);
+        pierceBest = std::min(pierceBest, clock.seconds());
+    }
     if (!png.empty()) {
         canvas->savePng(png);
     }
     std::printf("view painting benchmark\n");
     std::printf("  plan view %dx%d : %7.3f s  for %ld faces (best of %d), %ld pens made\n", width, height, best,
                 counts.faces, rounds, pens);
+    std::printf("  read-out depth  : %7.3f s  the highest face under one point\n", pierceBest);
     return 0;
 }
