@@ -19,6 +19,13 @@ namespace app {
 Application::Application()
 {
     model::viewOptions() = model::ViewOptions();
+    for (const ViewSlot& slot : viewSlots()) {
+        for (const auto& v : views.all()) {
+            if (std::string(v->projection().className()) == slot.name) {
+                v->setCommand(slot.command);
+            }
+        }
+    }
     views.hideView = [this](int command) { toggleView(command); };
     views.dropFiles = [this](const std::vector<std::string>& files) { onDropFiles(files); };
 }

@@ -1,6 +1,8 @@
 // The command table.
 #include "app/CommandTable.h"
 
+#include "tools/ToolPalette.h"
+
 namespace app {
 
 const std::vector<ui::MenuCommand>& commandTable()
@@ -41,28 +43,28 @@ const std::vector<ui::MenuCommand>& commandTable()
         {cmd::LockSelection, "&Select", "&Lock selection", "", true},
         {cmd::UnlockAll, "&Select", "&Unlock all", ""},
 
-        {201, "&Tools", "&Pick", ""},
-        {202, "&Tools", "&Lens", ""},
-        {203, "&Tools", "&Move", "", true},
-        {204, "&Tools", "Mirr&or", ""},
-        {205, "&Tools", "&Rotate", ""},
-        {206, "&Tools", "&Floor", "", true},
-        {207, "&Tools", "&Wall", ""},
-        {208, "&Tools", "&Roof", ""},
-        {216, "&Tools", "&Door", ""},
-        {217, "&Tools", "W&indow", ""},
-        {218, "&Tools", "&Hole", ""},
-        {219, "&Tools", "So&urce", "", true},
-        {220, "&Tools", "R&eceiver", ""},
-        {221, "&Tools", "&Text note", ""},
+        {tools::tool::Pick, "&Tools", "&Pick", ""},
+        {tools::tool::Lens, "&Tools", "&Lens", ""},
+        {tools::tool::Move, "&Tools", "&Move", "", true},
+        {tools::tool::Mirror, "&Tools", "Mirr&or", ""},
+        {tools::tool::Rotate, "&Tools", "&Rotate", ""},
+        {tools::tool::Floor, "&Tools", "&Floor", "", true},
+        {tools::tool::Wall, "&Tools", "&Wall", ""},
+        {tools::tool::Roof, "&Tools", "&Roof", ""},
+        {tools::tool::Door, "&Tools", "&Door", ""},
+        {tools::tool::Window, "&Tools", "W&indow", ""},
+        {tools::tool::Hole, "&Tools", "&Hole", ""},
+        {tools::tool::Source, "&Tools", "So&urce", "", true},
+        {tools::tool::Receiver, "&Tools", "R&eceiver", ""},
+        {tools::tool::TextNote, "&Tools", "&Text note", ""},
 
-        {209, "St&ructures", "&Box", ""},
-        {210, "St&ructures", "Bo&xes", ""},
-        {211, "St&ructures", "&Cylinder", ""},
-        {212, "St&ructures", "&Sphere", ""},
-        {213, "St&ructures", "&Cone", ""},
-        {214, "St&ructures", "&Pipe", ""},
-        {215, "St&ructures", "&Gradin", ""},
+        {tools::tool::Box, "St&ructures", "&Box", ""},
+        {tools::tool::Boxes, "St&ructures", "Bo&xes", ""},
+        {tools::tool::Cylinder, "St&ructures", "&Cylinder", ""},
+        {tools::tool::Sphere, "St&ructures", "&Sphere", ""},
+        {tools::tool::Cone, "St&ructures", "&Cone", ""},
+        {tools::tool::Pipe, "St&ructures", "&Pipe", ""},
+        {tools::tool::Gradin, "St&ructures", "&Gradin", ""},
 
         {cmd::GridOptions, "&Options", "&Grid...", ""},
         {cmd::ViewOptions, "&Options", "&View...", ""},

@@ -5,24 +5,15 @@
 
 namespace views {
 
-namespace {
-// The menu commands that show and hide each view, in the frame's order.
-constexpr int auxiliaryCommand = 300;
-constexpr int assonometryCommand = 301;
-constexpr int plantCommand = 302;
-constexpr int sideCommand = 303;
-constexpr int frontCommand = 304;
-constexpr int view3DCommand = 305;
-}  // namespace
-
 ViewSet::ViewSet(model::Document& doc) : document(doc)
 {
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<AUXILIARY>(), auxiliaryCommand));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<ASSONOMETRY>(), assonometryCommand));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<PLANT>(), plantCommand));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<FRONT>(), frontCommand));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<SIDE>(), sideCommand));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<View3D>(), view3DCommand));
+    // The frame gives each view the menu command that shows it.
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<AUXILIARY>()));
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<ASSONOMETRY>()));
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<PLANT>()));
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<FRONT>()));
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<SIDE>()));
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<View3D>()));
     model::addEntityPainter(this);
 }
 

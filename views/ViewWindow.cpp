@@ -42,8 +42,8 @@ ViewPoint snapToGrid(const ViewPoint& q, double step)
     return {std::floor((q.u + step / 2) / step) * step, std::floor((q.v + step / 2) / step) * step};
 }
 
-ViewWindow::ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection, int command)
-    : views_(views), projection_(std::move(projection)), command_(command)
+ViewWindow::ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection)
+    : views_(views), projection_(std::move(projection))
 {
 }
 

@@ -17,12 +17,13 @@ class ViewSet;
 
 class ViewWindow final : public ui::Window, public model::ViewMapping {
 public:
-    ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection, int command);
+    ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection);
 
     Projection& projection() const { return *projection_; }
     ViewSet& views() const { return views_; }
-    // The menu command that shows and hides the view.
+    // The menu command that shows and hides the view (the frame's to give).
     int command() const { return command_; }
+    void setCommand(int command) { command_ = command; }
     bool is(int id) const { return projection_->viewId() == id; }
 
     // The mapping.
@@ -87,7 +88,7 @@ private:
 
     ViewSet& views_;
     std::unique_ptr<Projection> projection_;
-    int command_;
+    int command_ = 0;
     int width_ = 0;
     int height_ = 0;
     ui::PixelPoint pixelCentre_;
