@@ -118,8 +118,9 @@ bool Application::toggleView(int command)
     return shown;
 }
 
-void Application::cascade()
+std::vector<ui::NativeWindow*> Application::takeShownViews()
 {
+    // From the 3-D view down, as the frame lists them; hidden while they move.
     std::vector<ui::NativeWindow*> shown;
     for (std::size_t i = views.all().size(); i-- > 0;) {
         ui::NativeWindow* w = views.all()[i]->native;
@@ -128,6 +129,12 @@ void Application::cascade()
             w->hide();
         }
     }
+    return shown;
+}
+
+void Application::cascade()
+{
+    std::vector<ui::NativeWindow*> shown = takeShownViews();
     auto rects = ui::cascadeLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight(),
                                    frame->cascadeStep());
     for (std::size_t k = 0; k < shown.size(); ++k) {
@@ -139,14 +146,7 @@ void Application::cascade()
 
 void Application::tile()
 {
-    std::vector<ui::NativeWindow*> shown;
-    for (std::size_t i = views.all().size(); i-- > 0;) {
-        ui::NativeWindow* w = views.all()[i]->native;
-        if (w->isVisible()) {
-            shown.push_back(w);
-            w->hide();
-        }
-    }
+    std::vector<ui::NativeWindow*> shown = takeShownViews();
     auto rects = ui::tileLayout(static_cast<int>(shown.size()), frame->viewAreaWidth(), frame->viewAreaHeight());
     for (std::size_t k = 0; k < shown.size(); ++k) {
         shown[k]->setGeometry(rects[k]);

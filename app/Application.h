@@ -80,6 +80,8 @@ public:
 
 private:
     bool saveProject();
+    // The views shown, hidden for a new layout.
+    std::vector<ui::NativeWindow*> takeShownViews();
     // Empties the model and its notes; the model is then unmodified.
     void clearProject();
     void editCommand(int id);
