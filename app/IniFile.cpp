@@ -9,17 +9,6 @@ namespace app {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
@@ -37,7 +26,7 @@ std::vector<std::string_view> splitLines(std::string_view text)
 // A section header's name, or nullopt for any other line.
 std::optional<std::string_view> sectionName(std::string_view line)
 {
-    line = trim(line);
+    line = textio::trimmed(line);
     if (line.size() < 2 || line.front() != '[') {
         return std::nullopt;
     }
@@ -45,12 +34,12 @@ std::optional<std::string_view> sectionName(std::string_view line)
     if (close == std::string_view::npos) {
         return std::nullopt;
     }
-    return trim(line.substr(1, close - 1));
+    return textio::trimmed(line.substr(1, close - 1));
 }
 
 bool keyOf(std::string_view line, std::string_view& key, std::string_view& value)
 {
-    line = trim(line);
+    line = textio::trimmed(line);
     if (line.empty() || line.front() == ';' || line.front() == '#') {
         return false;
     }
@@ -58,8 +47,8 @@ bool keyOf(std::string_view line, std::string_view& key, std::string_view& value
     if (eq == std::string_view::npos) {
         return false;
     }
-    key = trim(line.substr(0, eq));
-    value = trim(line.substr(eq + 1));
+    key = textio::trimmed(line.substr(0, eq));
+    value = textio::trimmed(line.substr(eq + 1));
     return true;
 }
 
@@ -113,7 +102,7 @@ std::string iniWithValue(std::string_view text, std::string_view section, std::s
             replace = static_cast<std::ptrdiff_t>(i);
             break;
         }
-        if (!trim(lines[i]).empty()) {
+        if (!textio::trimmed(lines[i]).empty()) {
             lastOfSection = static_cast<std::ptrdiff_t>(i);
         }
     }

@@ -29,6 +29,14 @@ bool onEdge(ui::PixelPoint a, ui::PixelPoint b, ui::PixelPoint p)
     return std::min(std::llabs(dx), std::llabs(dy)) < reach;
 }
 
+// The face's bounding box; false for a face without vertices.
+bool boxOf(const Face& f, X3DPoint& min, X3DPoint& max)
+{
+    min = {coordinateLimit, coordinateLimit, coordinateLimit};
+    max = {-coordinateLimit, -coordinateLimit, -coordinateLimit};
+    return f.extendBounds(min, max);
+}
+
 }  // namespace
 
 bool Face::snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const
@@ -50,9 +58,9 @@ bool Face::pierce(const ViewMapping& view, const ViewPoint& q, double& depth) co
     if (dot(p.normal(), sight) == 0.0) {
         return false;  // seen edge-on
     }
-    X3DPoint min(coordinateLimit, coordinateLimit, coordinateLimit);
-    X3DPoint max(-coordinateLimit, -coordinateLimit, -coordinateLimit);
-    extendBounds(min, max);
+    X3DPoint min;
+    X3DPoint max;
+    boxOf(*this, min, max);
     if (dot(max, sight) <= depth) {
         return false;
     }
@@ -94,9 +102,9 @@ Entity* Face::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilt
 
 bool Face::selectInside(const Region& region)
 {
-    X3DPoint min(coordinateLimit, coordinateLimit, coordinateLimit);
-    X3DPoint max(-coordinateLimit, -coordinateLimit, -coordinateLimit);
-    if (!extendBounds(min, max) || !region.contains(min) || !region.contains(max)) {
+    X3DPoint min;
+    X3DPoint max;
+    if (!boxOf(*this, min, max) || !region.contains(min) || !region.contains(max)) {
         return false;
     }
     pointPair::selectAndRedraw(*this);

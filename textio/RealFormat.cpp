@@ -355,6 +355,18 @@ bool parseInt(std::string_view text, long long& out)
     return parseWhole(text, out);
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && blank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && blank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
 bool equalIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) {

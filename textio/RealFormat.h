@@ -29,5 +29,7 @@ bool leadingInt(std::string_view text, long long& out, std::size_t* used = nullp
 
 // Compares ASCII letters without regard to case, as keywords and names are.
 bool equalIgnoringCase(std::string_view a, std::string_view b);
+// Without blanks, tabs and carriage returns at either end.
+std::string_view trimmed(std::string_view s);
 
 }  // namespace textio

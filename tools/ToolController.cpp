@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "model/Wall.h"
+#include "tools/PointInput.h"
 #include "tools/Transformations.h"
 #include "ui/Platform.h"
 
@@ -85,11 +86,7 @@ geometry::X3DPoint ToolController::readOut(views::ViewWindow& view, const ViewPo
         return doc_.snapToVertex(view, p, vertex, distance) ? vertex : geometry::X3DPoint();
     }
     ViewPoint q = views::snapToGrid(p, doc_.gridStep());
-    double depth = -model::coordinateLimit;
-    if (!doc_.pierce(view, q, depth) || depth == -model::coordinateLimit) {
-        depth = 0.0;
-    }
-    return view.toWorld(q, depth);
+    return view.toWorld(q, depthAt(doc_, view, q, 0.0));
 }
 
 void ToolController::leftDown(views::ViewWindow& view, const ui::MouseEvent& e)

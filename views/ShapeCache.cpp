@@ -53,13 +53,7 @@ void readShape(const std::string& file, model::EntityList& list)
     textio::TokenReader in(f, 1 << 16);
     std::string_view line;
     while (in.readLine(line)) {
-        while (!line.empty() && textio::isBlank(line.back())) {
-            line.remove_suffix(1);
-        }
-        while (!line.empty() && textio::isBlank(line.front())) {
-            line.remove_prefix(1);
-        }
-        if (textio::equalIgnoringCase(line, "EntityList")) {
+        if (textio::equalIgnoringCase(textio::trimmed(line), "EntityList")) {
             list.read(in);
             break;
         }

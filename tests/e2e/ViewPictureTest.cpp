@@ -53,30 +53,12 @@ long countDifferences(const ui::Image& a, const ui::Image& b, ui::Image* diff)
 ui::Image load(const std::string& path)
 {
     QImage q;
-    ui::Image out;
-    if (!q.load(QString::fromStdString(path))) {
-        return out;
-    }
-    q = q.convertToFormat(QImage::Format_RGB32);
-    out.width = q.width();
-    out.height = q.height();
-    for (int y = 0; y < q.height(); ++y) {
-        for (int x = 0; x < q.width(); ++x) {
-            out.pixels.push_back(ui::qt::fromQRgb(q.pixel(x, y)));
-        }
-    }
-    return out;
+    return q.load(QString::fromStdString(path)) ? ui::qt::fromQImage(q) : ui::Image();
 }
 
 void save(const ui::Image& image, const std::string& path)
 {
-    QImage q(image.width, image.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            q.setPixel(x, y, ui::qt::toQColor(image.at(x, y)).rgb());
-        }
-    }
-    q.save(QString::fromStdString(path));
+    ui::qt::toQImage(image).save(QString::fromStdString(path));
 }
 
 class ViewPictures : public ::testing::Test {

@@ -36,6 +36,34 @@ QFont interfaceFont()
 
 }  // namespace
 
+Image fromQImage(const QImage& image)
+{
+    QImage q = image.convertToFormat(QImage::Format_RGB32);
+    Image out;
+    out.width = q.width();
+    out.height = q.height();
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(q.constScanLine(y));
+        for (int x = 0; x < out.width; ++x) {
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] = fromQRgb(line[x]);
+        }
+    }
+    return out;
+}
+
+QImage toQImage(const Image& image)
+{
+    QImage q(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(q.scanLine(y));
+        for (int x = 0; x < image.width; ++x) {
+            line[x] = toQColor(image.at(x, y)).rgb();
+        }
+    }
+    return q;
+}
+
 QtDrawContext::QtDrawContext(QImage& image) : image_(image), font_(interfaceFont()), metrics_(font_) {}
 
 QPainter& QtDrawContext::painter()
@@ -291,13 +319,7 @@ void QtDrawContext::setPixel(int x, int y, Colour colour)
 
 void QtDrawContext::drawImage(int x, int y, const Image& image)
 {
-    QImage q(image.width, image.height, QImage::Format_RGB32);
-    for (int j = 0; j < image.height; ++j) {
-        auto* line = reinterpret_cast<QRgb*>(q.scanLine(j));
-        for (int i = 0; i < image.width; ++i) {
-            line[i] = toQColor(image.at(i, j)).rgb();
-        }
-    }
+    QImage q = toQImage(image);
     QPainter& p = painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(x, y, q);
@@ -328,17 +350,7 @@ void QtCanvas::fill(Colour colour)
 Image QtCanvas::image()
 {
     dc_.finish();
-    Image out;
-    out.width = image_.width();
-    out.height = image_.height();
-    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-    for (int y = 0; y < out.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-        for (int x = 0; x < out.width; ++x) {
-            out.pixels[static_cast<std::size_t>(y) * out.width + x] = fromQRgb(line[x]);
-        }
-    }
-    return out;
+    return fromQImage(image_);
 }
 
 bool QtCanvas::savePng(const std::string& path)

@@ -107,5 +107,8 @@ void installCanvases();
 
 QColor toQColor(Colour c);
 Colour fromQRgb(QRgb c);
+// Pictures between the platform layer and Qt.
+Image fromQImage(const QImage& image);
+QImage toQImage(const Image& image);
 
 }  // namespace ui::qt

@@ -157,16 +157,7 @@ bool QtPlatform::loadImage(const std::string& path, Image& out)
     if (!q.load(QString::fromStdString(path))) {
         return false;
     }
-    q = q.convertToFormat(QImage::Format_RGB32);
-    out.width = q.width();
-    out.height = q.height();
-    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-    for (int y = 0; y < out.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(q.constScanLine(y));
-        for (int x = 0; x < out.width; ++x) {
-            out.pixels[static_cast<std::size_t>(y) * out.width + x] = fromQRgb(line[x]);
-        }
-    }
+    out = fromQImage(q);
     return true;
 }
 
