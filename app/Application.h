@@ -79,7 +79,10 @@ public:
     std::uint32_t currentFaceMaterial = 0;
 
 private:
-    bool saveProject();
+    // Save under a name: the duplicate check, then the write. The document
+    // takes the name only once the file is written.
+    bool saveTo(const std::string& name);
+    bool saveProject(const std::string& name);
     // The views shown, hidden for a new layout.
     std::vector<ui::NativeWindow*> takeShownViews();
     // Empties the model and its notes; the model is then unmodified.

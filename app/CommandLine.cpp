@@ -9,6 +9,7 @@
 #include "materials/MaterialList.h"
 #include "model/Document.h"
 #include "storage/ProjectFile.h"
+#include "textio/InputFile.h"
 #include "ui/Platform.h"
 
 namespace app {
@@ -64,8 +65,9 @@ bool loadModel(const std::string& path, model::Document& doc)
     return true;
 }
 
-bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)
+bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int& status)
 {
+    status = exitUsage;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--materials") {
             continue;
@@ -78,6 +80,16 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error)
         struct stat st {};
         if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             error = "--materials: not a directory: " + dir;
+            return false;
+        }
+        // A database named on purpose must be there: faces without their
+        // absorption would reach the simulator as "Unknown", absorbing nothing.
+        std::string table = dir + "/tolvane.mat";
+        std::string text;
+        textio::InputError why = textio::InputError::None;
+        if (!textio::readWholeFile(table, 16 << 20, text, &why)) {
+            error = textio::describeInputError(table, why, 16 << 20);
+            status = exitFailed;
             return false;
         }
         materials::setMaterialDirectory(dir);

@@ -33,8 +33,8 @@ std::string usageText();
 bool loadModel(const std::string& path, model::Document& doc);
 
 // Options every command takes: --materials DIR (the two material files come
-// from DIR). Removes what it recognised from args; false with a message on
-// bad usage.
-bool takeMaterialsOption(std::vector<std::string>& args, std::string& error);
+// from DIR). Removes what it recognised from args; false with a message and
+// the exit status to end with: bad usage, or a database that cannot be read.
+bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int& status);
 
 }  // namespace app

@@ -29,9 +29,10 @@ int runConvert(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args = rawArgs;
     std::string error;
-    if (!takeMaterialsOption(args, error)) {
+    int status = exitOk;
+    if (!takeMaterialsOption(args, error, status)) {
         std::fprintf(stderr, "kcad convert: %s\n", error.c_str());
-        return exitUsage;
+        return status;
     }
     for (const std::string& a : args) {
         if (a.size() > 1 && a[0] == '-') {

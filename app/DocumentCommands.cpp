@@ -119,8 +119,22 @@ bool Application::save()
         if (!chosen) {
             return false;
         }
-        fileName = *chosen;
+        return saveTo(*chosen);
     }
+    return saveTo(fileName);
+}
+
+bool Application::saveAs()
+{
+    std::optional<std::string> chosen = ui::chooseFile(fileName, true);
+    if (!chosen) {
+        return false;
+    }
+    return saveTo(*chosen);
+}
+
+bool Application::saveTo(const std::string& name)
+{
     if (document.modified() && readFlag(AutoCheckDuplicates, true) && document.count() > 1) {
         char question[96];
         std::snprintf(question, sizeof question, "Do you want to find duplicates on %u entities",
@@ -137,28 +151,24 @@ bool Application::save()
             }
         }
     }
-    return saveProject();
+    return saveProject(name);
 }
 
-bool Application::saveAs()
+bool Application::saveProject(const std::string& name)
 {
-    std::optional<std::string> chosen = ui::chooseFile(fileName, true);
-    if (!chosen) {
-        return false;
-    }
-    fileName = *chosen;
-    return save();
-}
-
-bool Application::saveProject()
-{
-    if (!storage::isProjectName(fileName)) {
+    if (!storage::isProjectName(name)) {
         scene3d::ExportOptions options;
         options.materialNames = readFlag(SaveDxfMaterialName, true);
-        return scene3d::exportFile(document, fileName, extensionOf(fileName), options);
+        if (!scene3d::exportFile(document, name, extensionOf(name), options)) {
+            return false;
+        }
+        // Only a written file gives the document its name; an export leaves
+        // the modified mark and the title alone, since no project holds it.
+        fileName = name;
+        return true;
     }
     ui::WaitCursor wait;
-    std::filesystem::path target(fileName);
+    std::filesystem::path target(name);
     std::filesystem::path backup = target;
     backup.replace_extension("bak");
     // The new file is written in full first; only then does the old one
@@ -177,9 +187,12 @@ bool Application::saveProject()
             }
         });
     if (!ok) {
+        // The document keeps its name: the title and the next Save still
+        // refer to the file the model came from.
         ui::errorBox("Can't write the file");
         return false;
     }
+    fileName = name;
     document.setModified(false);
     updateTitle();
     return true;

@@ -13,9 +13,10 @@ int runInfo(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args = rawArgs;
     std::string error;
-    if (!takeMaterialsOption(args, error)) {
+    int status = exitOk;
+    if (!takeMaterialsOption(args, error, status)) {
         std::fprintf(stderr, "kcad info: %s\n", error.c_str());
-        return exitUsage;
+        return status;
     }
     bool json = false;
     std::vector<std::string> files;

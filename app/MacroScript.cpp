@@ -6,14 +6,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <fstream>
 #include <sstream>
 
 #include "app/Application.h"
 #include "app/CommandTable.h"
+#include "app/PictureFile.h"
 #include "app/ProjectSummary.h"
 #include "model/Document.h"
 #include "scene3d/ExportFile.h"
+#include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 #include "ui/headless/HeadlessPlatform.h"
 #include "views/ViewWindow.h"
@@ -230,10 +231,8 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         return true;
     }
     if (what == "contains" && w.size() == 4) {
-        std::ifstream in(w[2], std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        if (!in || text.str().find(w[3]) == std::string::npos) {
+        std::string text;
+        if (!textio::readWholeFile(w[2], textio::anySize, text) || text.find(w[3]) == std::string::npos) {
             reason = "expected " + w[2] + " to hold " + inQuotes(w[3]);
             return false;
         }
@@ -453,7 +452,7 @@ bool MacroRunner::viewStatement(const std::vector<std::string>& w, std::string& 
             return false;
         }
         native->paintIfDirty();
-        if (!native->canvas->savePng(w[2])) {
+        if (!savePicture(*native->canvas, w[2])) {
             reason = "can't write " + w[2];
             return false;
         }

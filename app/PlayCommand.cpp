@@ -1,11 +1,10 @@
 // `kcad play`: runs macro scripts against the whole program, headless.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/MacroScript.h"
+#include "textio/InputFile.h"
 #include "ui/FileChooser.h"
 #include "ui/headless/HeadlessPlatform.h"
 
@@ -15,9 +14,10 @@ int runPlay(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args = rawArgs;
     std::string error;
-    if (!takeMaterialsOption(args, error)) {
+    int status = exitOk;
+    if (!takeMaterialsOption(args, error, status)) {
         std::fprintf(stderr, "kcad play: %s\n", error.c_str());
-        return exitUsage;
+        return status;
     }
     if (args.empty()) {
         std::fprintf(stderr, "Usage: kcad play [--materials DIR] SCRIPT...\n");
@@ -28,15 +28,16 @@ int runPlay(const std::vector<std::string>& rawArgs)
     application.start("");
     MacroRunner runner(application, platform);
     for (const std::string& path : args) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "kcad play: can't read %s\n", path.c_str());
+        // Scripts are small; a script of gigabytes is a mistake, not a script.
+        constexpr std::uint64_t maxScriptBytes = 64 << 20;
+        std::string text;
+        textio::InputError why = textio::InputError::None;
+        if (!textio::readWholeFile(path, maxScriptBytes, text, &why)) {
+            std::fprintf(stderr, "kcad play: %s\n", textio::describeInputError(path, why, maxScriptBytes).c_str());
             return exitFailed;
         }
-        std::ostringstream text;
-        text << in.rdbuf();
         std::string failure;
-        if (!runner.run(text.str(), path, failure)) {
+        if (!runner.run(text, path, failure)) {
             std::fprintf(stderr, "%s\n", failure.c_str());
             return exitFailed;
         }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/PictureFile.h"
 #include "model/Document.h"
 #include "ui/Canvas.h"
 #include "ui/headless/HeadlessPlatform.h"
@@ -74,7 +75,12 @@ int runRender(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args = rawArgs;
     std::string error;
-    if (!takeMaterialsOption(args, error)) {
+    int status = exitOk;
+    if (!takeMaterialsOption(args, error, status)) {
+        if (status != exitUsage) {
+            std::fprintf(stderr, "kcad render: %s\n", error.c_str());
+            return status;
+        }
         return usage(error);
     }
     views::PictureRequest request;
@@ -143,7 +149,7 @@ int runRender(const std::vector<std::string>& rawArgs)
         std::fprintf(stderr, "kcad render: the auxiliary base line has no length\n");
         return exitFailed;
     }
-    if (!canvas->savePng(files[1])) {
+    if (!savePicture(*canvas, files[1])) {
         std::fprintf(stderr, "kcad render: can't write %s\n", files[1].c_str());
         return exitFailed;
     }

@@ -1,31 +1,24 @@
 // Settings through the ini file in the current directory.
 #include "app/Settings.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "app/IniFile.h"
 #include "storage/AtomicFile.h"
+#include "textio/InputFile.h"
 
 namespace app {
 
 namespace {
 
-std::string readFileText(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buf;
-    if (in) {
-        buf << in.rdbuf();
-    }
-    return buf.str();
-}
+// Far more than any settings file holds; a bigger one is not ours.
+constexpr std::uint64_t maxSettingsBytes = 1 << 20;
 
 }  // namespace
 
 std::string readSetting(const std::string& key, const std::string& defaultText)
 {
-    std::optional<std::string> value = iniValue(readFileText(settingsFile), settingsSection, key);
+    std::string text;
+    textio::readWholeFile(settingsFile, maxSettingsBytes, text);
+    std::optional<std::string> value = iniValue(text, settingsSection, key);
     std::string result = value ? *value : defaultText;
     if (result.size() > 79) {
         result.resize(79);
@@ -33,12 +26,27 @@ std::string readSetting(const std::string& key, const std::string& defaultText)
     return result;
 }
 
-bool writeSetting(const std::string& key, const std::string& text)
+bool writeSetting(const std::string& key, const std::string& text, std::string* error)
 {
-    std::string updated = iniWithValue(readFileText(settingsFile), settingsSection, key, text);
-    return storage::writeFileAtomically(settingsFile, [&updated](std::FILE* f) {
+    std::string current;
+    textio::InputError why = textio::InputError::None;
+    if (!textio::readWholeFile(settingsFile, maxSettingsBytes, current, &why) &&
+        why != textio::InputError::Missing) {
+        // Rewriting a file we could not read would keep only our own keys
+        // and drop everything else in it.
+        if (error) {
+            *error = textio::describeInputError(settingsFile, why, maxSettingsBytes) + ": the settings are not saved";
+        }
+        return false;
+    }
+    std::string updated = iniWithValue(current, settingsSection, key, text);
+    bool ok = storage::writeFileAtomically(settingsFile, [&updated](std::FILE* f) {
         return std::fwrite(updated.data(), 1, updated.size(), f) == updated.size();
     });
+    if (!ok && error) {
+        *error = std::string("Can't write the file ") + settingsFile + ": the settings are not saved";
+    }
+    return ok;
 }
 
 bool readFlag(const std::string& key, bool defaultValue)
@@ -51,9 +59,9 @@ bool readFlag(const std::string& key, bool defaultValue)
     return c == '1' || c == 't' || c == 'T' || c == 'y' || c == 'Y';
 }
 
-bool writeFlag(const std::string& key, bool value)
+bool writeFlag(const std::string& key, bool value, std::string* error)
 {
-    return writeSetting(key, value ? "1" : "0");
+    return writeSetting(key, value ? "1" : "0", error);
 }
 
 }  // namespace app

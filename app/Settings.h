@@ -17,11 +17,12 @@ constexpr const char* SaveDxfMaterialName = "SaveDxfMaterialName";
 
 // The value (at most 79 characters), or the default when the file or key is missing.
 std::string readSetting(const std::string& key, const std::string& defaultText);
-// A failed write is ignored, as the profile functions do; answers whether it worked.
-bool writeSetting(const std::string& key, const std::string& text);
+// Answers whether it worked; when not, error (if given) says why. A file that
+// exists but cannot be read is never rewritten.
+bool writeSetting(const std::string& key, const std::string& text, std::string* error = nullptr);
 
 // Yes when the value starts with 1, t, T, y or Y.
 bool readFlag(const std::string& key, bool defaultValue);
-bool writeFlag(const std::string& key, bool value);
+bool writeFlag(const std::string& key, bool value, std::string* error = nullptr);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "model/Source.h"
+#include "ui/Platform.h"
 #include "ui/FileChooser.h"
 
 namespace app {
@@ -62,8 +63,11 @@ bool askGeneralOptions()
         void onCommand(ui::DialogControls& c, int id) override
         {
             if (id == ui::idOk) {
-                writeFlag(SaveDxfMaterialName, c.isChecked(141));
-                writeFlag(AutoCheckDuplicates, c.isChecked(142));
+                std::string error;
+                if (!writeFlag(SaveDxfMaterialName, c.isChecked(141), &error) ||
+                    !writeFlag(AutoCheckDuplicates, c.isChecked(142), &error)) {
+                    ui::errorBox("%s", error.c_str());
+                }
             }
             Dialog::onCommand(c, id);
         }

@@ -68,7 +68,13 @@ int main(int argc, char** argv)
         pierceBest = std::min(pierceBest, clock.seconds());
     }
     if (!png.empty()) {
-        canvas->savePng(png);
+        std::string bytes;
+        if (canvas->encodePng(bytes)) {
+            if (std::FILE* f = std::fopen(png.c_str(), "wb")) {
+                std::fwrite(bytes.data(), 1, bytes.size(), f);
+                std::fclose(f);
+            }
+        }
     }
     std::printf("view painting benchmark\n");
     std::printf("  plan view %dx%d : %7.3f s  for %ld faces (best of %d), %ld pens made\n", width, height, best,

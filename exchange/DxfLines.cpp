@@ -1,11 +1,10 @@
 // DXF lines and numbers.
 #include "exchange/DxfLines.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cmath>
 
+#include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 
 namespace exchange {
@@ -103,12 +102,10 @@ bool findEntitiesSection(DxfLines& lines, bool ignoreCase)
 
 std::FILE* openDxf(const std::string& fileName, std::uint64_t& size)
 {
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
-        return nullptr;
-    }
-    size = static_cast<std::uint64_t>(st.st_size);
-    return std::fopen(fileName.c_str(), "rb");
+    // Only regular files: a FIFO would block, a device never end.
+    textio::InputFile file = textio::openInputFile(fileName);
+    size = file.size;
+    return file.file.release();
 }
 
 }  // namespace exchange

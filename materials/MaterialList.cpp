@@ -3,28 +3,34 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "materials/BundledMaterials.h"
+#include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 #include "textio/TextWriter.h"
+#include "ui/Platform.h"
 
 namespace materials {
 
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& out)
+// A table of 1024 records is a few hundred kilobytes; a bigger file is not
+// a material table.
+constexpr std::uint64_t maxMaterialFileBytes = 16 << 20;
+
+// The file's text; a file that is there but cannot be read is reported (a
+// missing one is not: the bundled tables stand in).
+bool readTableFile(const std::string& path, std::string& out)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
+    textio::InputError why = textio::InputError::None;
+    if (textio::readWholeFile(path, maxMaterialFileBytes, out, &why)) {
+        return true;
     }
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    out = buf.str();
-    return true;
+    if (why != textio::InputError::Missing) {
+        ui::errorBox("%s", textio::describeInputError(path, why, maxMaterialFileBytes).c_str());
+    }
+    return false;
 }
 
 std::time_t modificationTime(const std::string& path)
@@ -68,12 +74,12 @@ std::string MaterialList::colourPath() const
 void MaterialList::load()
 {
     std::string text;
-    if (readWholeFile(materialPath(), text)) {
+    if (readTableFile(materialPath(), text)) {
         readMaterialText(text);
     } else if (directory_.empty()) {
         readMaterialText(bundledMaterialText());
     }
-    if (readWholeFile(colourPath(), text)) {
+    if (readTableFile(colourPath(), text)) {
         readColourText(text);
     } else if (directory_.empty()) {
         readColourText(bundledColourText());

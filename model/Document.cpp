@@ -135,13 +135,16 @@ bool Document::read(textio::TokenReader& in)
         return false;
     }
     std::string_view token = in.token();
+    if (reportTooLong(in)) {
+        return false;
+    }
     if (token.empty()) {
         return true;
     }
     if (equalIgnoringCase(token, "InfoList")) {
         return notes.read(in);
     }
-    ui::errorBox("%s: Unknown entity", std::string(token).c_str());
+    reportUnknown(in, token);
     return false;
 }
 

@@ -71,11 +71,67 @@ bool EntityList::read(textio::TokenReader& in)
     return readBody(in);
 }
 
+namespace {
+
+// Deeper nesting than any drawing needs, well within the stack.
+constexpr int maxReadDepth = 1000;
+
+}  // namespace
+
+bool firstReport(textio::TokenReader& in)
+{
+    bool first = !in.reported;
+    in.reported = true;
+    return first;
+}
+
+bool reportTooLong(textio::TokenReader& in)
+{
+    if (!in.tooLong()) {
+        return false;
+    }
+    if (firstReport(in)) {
+        ui::errorBox("Line %llu is longer than %llu MB: reading stops there",
+                     static_cast<unsigned long long>(in.line()), static_cast<unsigned long long>(in.maxSpan() >> 20));
+    }
+    return true;
+}
+
+void reportUnknown(textio::TokenReader& in, std::string_view token)
+{
+    if (firstReport(in)) {
+        // A keyword has at most 63 characters: more is damage, not a name.
+        std::string shown(token.substr(0, 63));
+        if (token.size() > 63) {
+            shown += "...";
+        }
+        ui::errorBox("%s: Unknown entity", shown.c_str());
+    }
+}
+
 bool EntityList::readBody(textio::TokenReader& in)
+{
+    if (in.depth >= maxReadDepth) {
+        if (firstReport(in)) {
+            ui::errorBox("Lists are nested more than %d deep at line %llu: reading stops there", maxReadDepth,
+                         static_cast<unsigned long long>(in.line()));
+        }
+        return false;
+    }
+    ++in.depth;
+    bool ok = readRecords(in);
+    --in.depth;
+    return ok;
+}
+
+bool EntityList::readRecords(textio::TokenReader& in)
 {
     try {
         for (;;) {
             std::string_view token = in.token();
+            if (reportTooLong(in)) {
+                return false;
+            }
             if (token.empty() || equalIgnoringCase(token, "End")) {
                 return true;
             }
@@ -87,10 +143,10 @@ bool EntityList::readBody(textio::TokenReader& in)
             }
             std::uint64_t line = in.line();
             if (!entity->read(in)) {
-                // Lists report their own failure; a plain record says where
-                // the file is damaged, so the user is never left guessing why
-                // the model stops short.
-                if (!dynamic_cast<EntityList*>(entity.get())) {
+                // A plain record says where the file is damaged, so the user
+                // is never left guessing why the model stops short; lists
+                // report their own failure.
+                if (!reportTooLong(in) && !dynamic_cast<EntityList*>(entity.get()) && firstReport(in)) {
                     ui::errorBox("Can't read a %s at line %llu", upperName(entity->className()).c_str(),
                                  static_cast<unsigned long long>(line));
                 }
@@ -105,7 +161,9 @@ bool EntityList::readBody(textio::TokenReader& in)
             }
         }
     } catch (const std::bad_alloc&) {
-        ui::errorBox("Out of memory");
+        if (firstReport(in)) {
+            ui::errorBox("Out of memory");
+        }
         return false;
     }
 }

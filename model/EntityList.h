@@ -91,9 +91,22 @@ protected:
     void writeList(textio::TextWriter& out, const char* keyword) const;
     // The clipboard form: keyword on a new line, the selected children, "End".
     void writeSelectedList(textio::TextWriter& out, const char* keyword) const;
+    // The records up to "End"; fails (with one message for the whole input)
+    // on a damaged record, a line too long or nesting too deep.
     bool readBody(textio::TokenReader& in);
 
     Children children_;
+
+private:
+    bool readRecords(textio::TokenReader& in);
 };
+
+// True the first time a message about this input is due, so that one
+// damaged file gives one message, not one per enclosing list.
+bool firstReport(textio::TokenReader& in);
+// Reports (once) a line too long for the reader; true when there was one.
+bool reportTooLong(textio::TokenReader& in);
+// "<token>: Unknown entity" (once), the token cut to a keyword's length.
+void reportUnknown(textio::TokenReader& in, std::string_view token);
 
 }  // namespace model

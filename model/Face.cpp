@@ -2,7 +2,8 @@
 #include "model/Face.h"
 
 #include <cmath>
-#include <unordered_map>
+#include <cstdint>
+#include <vector>
 
 #include "materials/MaterialList.h"
 #include "model/EntityEditor.h"
@@ -25,28 +26,114 @@ Face::Face(VertexArray points, const materials::Material& m) : material(m), vert
 
 namespace {
 
-// Cells of EPS: two points equal within EPS lie in the same or neighbouring cells.
+// Cells twice EPS wide: a point equal to another (within EPS on every axis)
+// lies in the same cell or, on each axis, in the neighbour on the side of
+// the cell the point is nearer to, so 8 cells hold every candidate. Cells
+// are found through an open-addressing table of chain heads and one link
+// per vertex (12 bytes a vertex), so even an outline of millions of
+// vertices costs little more than its own storage.
 struct CellKey {
     long long x, y, z;
     bool operator==(const CellKey&) const = default;
 };
 
-struct CellHash {
-    std::size_t operator()(const CellKey& k) const
-    {
-        std::size_t h = static_cast<std::size_t>(k.x) * 73856093u;
-        h ^= static_cast<std::size_t>(k.y) * 19349663u;
-        h ^= static_cast<std::size_t>(k.z) * 83492791u;
-        return h;
-    }
-};
+constexpr double cellsPerMetre = 1.0 / (2.0 * geometry::EPS);
+
+long long cellIndex(double c)
+{
+    return static_cast<long long>(std::floor(c * cellsPerMetre));
+}
 
 CellKey cellOf(const X3DPoint& p)
 {
-    return {static_cast<long long>(std::floor(p.x / geometry::EPS)),
-            static_cast<long long>(std::floor(p.y / geometry::EPS)),
-            static_cast<long long>(std::floor(p.z / geometry::EPS))};
+    return {cellIndex(p.x), cellIndex(p.y), cellIndex(p.z)};
 }
+
+// -1 or +1: the neighbouring cell on the side the coordinate is nearer to;
+// 0 when it sits so close to the middle that rounding could put it on
+// either side (then both neighbours are asked).
+int nearerSide(double c)
+{
+    double t = c * cellsPerMetre;
+    double fraction = t - std::floor(t);
+    if (fraction < 0.499) {
+        return -1;
+    }
+    return fraction > 0.501 ? 1 : 0;
+}
+
+std::uint64_t hashOf(const CellKey& k)
+{
+    std::uint64_t h = static_cast<std::uint64_t>(k.x) * 0x9E3779B97F4A7C15ull;
+    h ^= static_cast<std::uint64_t>(k.y) * 0xC2B2AE3D27D4EB4Full + (h << 6) + (h >> 2);
+    h ^= static_cast<std::uint64_t>(k.z) * 0x165667B19E3779F9ull + (h << 6) + (h >> 2);
+    return h ^ (h >> 29);
+}
+
+class CellChains {
+public:
+    static constexpr std::uint32_t none = 0xffffffffu;
+
+    CellChains(const VertexArray& points) : points_(points), next_(points.size(), none)
+    {
+        std::size_t slots = 16;
+        while (slots < points.size() * 2) {
+            slots *= 2;
+        }
+        heads_.assign(slots, none);
+    }
+
+    // The slot whose chain holds the cell, or the empty slot where it goes.
+    std::size_t slotOf(const CellKey& cell) const
+    {
+        std::size_t mask = heads_.size() - 1;
+        for (std::size_t s = hashOf(cell) & mask;; s = (s + 1) & mask) {
+            if (heads_[s] == none || cellOf(points_[heads_[s]]) == cell) {
+                return s;
+            }
+        }
+    }
+    bool equalsEarlier(std::size_t i, const CellKey& cell) const
+    {
+        const X3DPoint& p = points_[i];
+        int sx = nearerSide(p.x);
+        int sy = nearerSide(p.y);
+        int sz = nearerSide(p.z);
+        for (long long dx = -1; dx <= 1; ++dx) {
+            if (dx != 0 && dx != sx && sx != 0) {
+                continue;
+            }
+            for (long long dy = -1; dy <= 1; ++dy) {
+                if (dy != 0 && dy != sy && sy != 0) {
+                    continue;
+                }
+                for (long long dz = -1; dz <= 1; ++dz) {
+                    if (dz != 0 && dz != sz && sz != 0) {
+                        continue;
+                    }
+                    std::uint32_t j = heads_[slotOf({cell.x + dx, cell.y + dy, cell.z + dz})];
+                    for (; j != none; j = next_[j]) {
+                        if (p == points_[j]) {
+                            return true;
+                        }
+                    }
+                }
+            }
+        }
+        return false;
+    }
+    void add(std::size_t i, const CellKey& cell)
+    {
+        std::size_t s = slotOf(cell);
+        next_[i] = heads_[s];
+        heads_[s] = static_cast<std::uint32_t>(i);
+    }
+
+private:
+    const VertexArray& points_;
+    std::vector<std::uint32_t> next_;
+    std::vector<std::uint32_t> heads_;
+};
 
 }  // namespace
 
@@ -89,33 +176,16 @@ bool Face::removeRepeatedVertices()
         vertices.resize(kept);
         return kept > 2;
     }
-    std::vector<char> keep(n, 1);
+    // Long outlines (imported terrain, fine curves): cells keep this linear
+    // instead of comparing every pair. Every vertex goes into its cell, kept
+    // or not, since a later one is compared with all earlier ones.
+    std::vector<bool> keep(n);
     {
-        // Long outlines (imported terrain, fine curves): a grid of EPS cells
-        // keeps this linear instead of comparing every pair.
-        std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> grid;
-        grid.reserve(n * 2);
+        CellChains cells(vertices);
         for (std::size_t i = 0; i < n; ++i) {
             CellKey c = cellOf(vertices[i]);
-            bool repeated = false;
-            for (long long dx = -1; dx <= 1 && !repeated; ++dx) {
-                for (long long dy = -1; dy <= 1 && !repeated; ++dy) {
-                    for (long long dz = -1; dz <= 1 && !repeated; ++dz) {
-                        auto it = grid.find({c.x + dx, c.y + dy, c.z + dz});
-                        if (it == grid.end()) {
-                            continue;
-                        }
-                        for (std::size_t j : it->second) {
-                            if (vertices[i] == vertices[j]) {
-                                repeated = true;
-                                break;
-                            }
-                        }
-                    }
-                }
-            }
-            keep[i] = repeated ? 0 : 1;
-            grid[c].push_back(i);
+            keep[i] = !cells.equalsEarlier(i, c);
+            cells.add(i, c);
         }
     }
     std::size_t kept = 0;
@@ -125,6 +195,7 @@ bool Face::removeRepeatedVertices()
         }
     }
     vertices.resize(kept);
+    vertices.shrink_to_fit();
     return kept > 2;
 }
 

@@ -16,15 +16,21 @@ bool InfoList::read(textio::TokenReader& in)
 {
     for (;;) {
         std::string_view token = in.token();
+        if (reportTooLong(in)) {
+            return false;
+        }
         if (token.empty() || equalIgnoringCase(token, "End")) {
             return true;
         }
         if (!equalIgnoringCase(token, "Info")) {
-            ui::errorBox("%s: Unknown entity", std::string(token).c_str());
+            reportUnknown(in, token);
             return false;
         }
         auto info = std::make_unique<Info>();
         info->read(in);
+        if (reportTooLong(in)) {
+            return false;
+        }
         append(std::move(info));
     }
 }

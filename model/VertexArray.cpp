@@ -2,13 +2,21 @@
 #include "model/VertexArray.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <type_traits>
 
 namespace model {
+
+// Heap storage grows with realloc: large blocks then move by remapping pages
+// instead of copying into a second block, so a face of millions of vertices
+// never needs twice its memory while it is read.
+static_assert(std::is_trivially_copyable_v<geometry::X3DPoint>);
 
 void VertexArray::release()
 {
     if (onHeap()) {
-        delete[] heap_;
+        std::free(heap_);
     }
 }
 
@@ -17,10 +25,23 @@ void VertexArray::reserve(std::size_t n)
     if (n <= capacity_) {
         return;
     }
-    X3DPoint* bigger = new X3DPoint[n];
-    std::copy(begin(), end(), bigger);
-    release();
-    heap_ = bigger;
+    if (n > 0xffffffffu) {
+        throw std::bad_alloc();
+    }
+    if (onHeap()) {
+        void* bigger = std::realloc(heap_, n * sizeof(X3DPoint));
+        if (!bigger) {
+            throw std::bad_alloc();
+        }
+        heap_ = static_cast<X3DPoint*>(bigger);
+    } else {
+        auto* bigger = static_cast<X3DPoint*>(std::malloc(n * sizeof(X3DPoint)));
+        if (!bigger) {
+            throw std::bad_alloc();
+        }
+        std::copy(inline_, inline_ + size_, bigger);
+        heap_ = bigger;
+    }
     capacity_ = static_cast<std::uint32_t>(n);
 }
 
@@ -42,12 +63,11 @@ void VertexArray::shrink_to_fit()
     if (size_ <= inlineCapacity) {
         std::copy(old, old + size_, inline_);
         capacity_ = inlineCapacity;
-    } else {
-        heap_ = new X3DPoint[size_];
-        std::copy(old, old + size_, heap_);
+        std::free(old);
+    } else if (void* smaller = std::realloc(old, size_ * sizeof(X3DPoint))) {
+        heap_ = static_cast<X3DPoint*>(smaller);
         capacity_ = size_;
     }
-    delete[] old;
 }
 
 void VertexArray::assign(const X3DPoint* first, const X3DPoint* last)

@@ -55,7 +55,7 @@ public:
     void push_back(const X3DPoint& p)
     {
         if (size_ == capacity_) {
-            reserve(capacity_ * 2);
+            reserve(std::size_t{capacity_} * 2);
         }
         data()[size_++] = p;
     }

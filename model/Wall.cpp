@@ -60,12 +60,18 @@ bool Wall::writeIfSelected(textio::TextWriter& out) const
 bool Wall::read(textio::TokenReader& in)
 {
     if (!readBody(in)) {
-        ui::errorBox("Can't read a WALL");
+        if (!in.reported) {
+            in.reported = true;
+            ui::errorBox("Can't read a WALL");
+        }
         return false;
     }
     findBaseFace();
     if (!baseFace) {
-        ui::errorBox("WALL without a FACE");
+        if (!in.reported) {
+            in.reported = true;
+            ui::errorBox("WALL without a FACE");
+        }
         return false;
     }
     return true;

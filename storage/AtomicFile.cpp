@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <random>
 #include <vector>
 
 namespace storage {
@@ -18,41 +21,102 @@ mode_t currentUmask()
     return mask;
 }
 
+std::string folderOf(const std::string& path)
+{
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// A file with no name in the target's folder (O_TMPFILE): if the program is
+// killed while writing, nothing is left behind. Only where the kernel and
+// the file system offer it, and /proc lets the finished file be linked in.
+int openAnonymous(const std::string& path, mode_t mode)
+{
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) != 0) {
+        return -1;
+    }
+    return ::open(folderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+#else
+    (void)path;
+    (void)mode;
+    return -1;
+#endif
+}
+
+// Gives the finished anonymous file a fresh name next to the target; an
+// existing name (or a link planted there) is never reused.
+bool linkAnonymous(int fd, const std::string& path, std::string& name)
+{
+    std::string source = "/proc/self/fd/" + std::to_string(fd);
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = path + ".";
+        for (int i = 0; i < 6; ++i) {
+            name += letters[random() % (sizeof letters - 1)];
+        }
+        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    name.clear();  // never ours to remove
+    return false;
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
                          const std::function<void()>& beforeReplace)
 {
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        return false;
-    }
     // Keep the permissions of the file being replaced, or those a new file
-    // would get, rather than mkstemp's private ones.
+    // would get, rather than a temporary file's private ones.
     struct stat st {};
     mode_t mode = (::stat(path.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~currentUmask());
+
+    std::string name;
+    int fd = openAnonymous(path, 0600);
+    bool anonymous = fd >= 0;
+    if (!anonymous) {
+        std::string pattern = path + ".XXXXXX";
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        fd = ::mkstemp(buffer.data());
+        if (fd < 0) {
+            return false;
+        }
+        name = buffer.data();
+    }
     ::fchmod(fd, mode);
     std::FILE* file = ::fdopen(fd, "wb");
     if (!file) {
         ::close(fd);
-        ::unlink(name.data());
+        if (!anonymous) {
+            ::unlink(name.c_str());
+        }
         return false;
     }
     bool ok = write(file);
     ok = (std::fflush(file) == 0) && ok;
     ok = ok && !std::ferror(file);
     ok = ok && ::fsync(fd) == 0;
+    if (ok && anonymous) {
+        ok = linkAnonymous(fd, path, name);
+    }
     ok = (std::fclose(file) == 0) && ok;
     if (ok && beforeReplace) {
         beforeReplace();
     }
-    if (ok && std::rename(name.data(), path.c_str()) == 0) {
+    if (ok && std::rename(name.c_str(), path.c_str()) == 0) {
         return true;
     }
-    ::unlink(name.data());
+    if (!name.empty()) {
+        ::unlink(name.c_str());
+    }
     return false;
 }
 

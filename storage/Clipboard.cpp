@@ -2,13 +2,13 @@
 #include "storage/Clipboard.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "model/Document.h"
 #include "storage/AtomicFile.h"
 #include "storage/ProjectFile.h"
 #include "storage/TempFiles.h"
 #include "storage/UndoRing.h"
+#include "textio/InputFile.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 #include "ui/Platform.h"
@@ -37,7 +37,7 @@ bool copySelection(const model::Document& doc)
 
 bool pasteClipboard(model::Document& doc, UndoRing& undo)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(clipboardPath().c_str(), "rb"), &std::fclose);
+    textio::InputFile file = textio::openInputFile(clipboardPath());
     if (!file) {
         ui::errorBox("Can't open the clipboard");
         return false;

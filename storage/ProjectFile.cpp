@@ -1,26 +1,17 @@
 // Project file reading and writing.
 #include "storage/ProjectFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <memory>
 
 #include "model/Entity.h"
 #include "storage/AtomicFile.h"
+#include "textio/InputFile.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 #include "ui/Platform.h"
 
 namespace storage {
-
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
 
 bool isProjectName(const std::string& name)
 {
@@ -30,11 +21,14 @@ bool isProjectName(const std::string& name)
 bool readProject(textio::TokenReader& in, model::Document& doc)
 {
     std::string_view token = in.token();
+    if (model::reportTooLong(in)) {
+        return false;
+    }
     if (token.empty()) {
         return true;
     }
     if (!model::equalIgnoringCase(token, "EntityList")) {
-        ui::errorBox("%s: Unknown entity", std::string(token).c_str());
+        model::reportUnknown(in, token);
         return false;
     }
     return doc.read(in);
@@ -46,16 +40,12 @@ bool openProject(const std::string& rawName, model::Document& doc)
     if (!name.empty() && name.front() == '"') {
         name.erase(std::remove(name.begin(), name.end(), '"'), name.end());
     }
-    struct stat st {};
-    std::unique_ptr<std::FILE, FileCloser> file;
-    if (::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-        file.reset(std::fopen(name.c_str(), "rb"));
-    }
+    textio::InputFile file = textio::openInputFile(name);
     if (!file) {
-        ui::errorBox("Can't read the file %s", name.c_str());
+        ui::errorBox("%s", textio::describeInputError(name, file.error).c_str());
         return false;
     }
-    ui::ProgressBar progress(static_cast<std::uint64_t>(st.st_size));
+    ui::ProgressBar progress(file.size);
     ui::WaitCursor wait;
     bool autoDraw = doc.autoDraw;
     doc.autoDraw = false;
@@ -64,7 +54,9 @@ bool openProject(const std::string& rawName, model::Document& doc)
     bool ok = readProject(in, doc);
     doc.autoDraw = autoDraw;
     if (in.ioError()) {
-        ui::errorBox("Can't read the file %s", name.c_str());
+        if (model::firstReport(in)) {
+            ui::errorBox("Can't read the file %s", name.c_str());
+        }
         return false;
     }
     return ok;

@@ -4,67 +4,95 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <vector>
 
 #include "model/Document.h"
 #include "storage/ProjectFile.h"
 #include "storage/TempFiles.h"
+#include "textio/InputFile.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 #include "ui/Platform.h"
 
 namespace storage {
 
-namespace {
-
-bool writeSnapshot(const model::Document& doc, const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        return false;
-    }
-    bool ok = false;
-    {
-        textio::TextWriter out(f);
-        ok = writeProject(out, doc);
-    }
-    return (std::fclose(f) == 0) && ok;
-}
-
-}  // namespace
-
-UndoRing::UndoRing() : prefix_(tempDir() + "/clip-" + std::to_string(::getpid()) + "-") {}
+UndoRing::UndoRing() = default;
 
 UndoRing::~UndoRing()
 {
-    for (int k = 0; k < 10; ++k) {
-        std::remove(snapshotPath(k).c_str());
+    for (const std::string& file : files_) {
+        if (!file.empty()) {
+            ::unlink(file.c_str());
+        }
     }
 }
 
 std::string UndoRing::snapshotPath(int k) const
 {
+    return files_[static_cast<std::size_t>(slot(k))];
+}
+
+bool UndoRing::writeSnapshot(const model::Document& doc, int k)
+{
     char number[8];
-    std::snprintf(number, sizeof number, "%02d", ((k % 10) + 10) % 10);
-    return prefix_ + number + ".ray";
+    std::snprintf(number, sizeof number, "%02d", slot(k));
+    std::string pattern = tempDir() + "/clip-" + std::to_string(::getpid()) + "-" + number + "-XXXXXX.ray";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    // mkstemps creates the file exclusively (O_EXCL), so neither an existing
+    // file nor a link at that name is ever written through.
+    int fd = ::mkstemps(name.data(), 4);
+    if (fd < 0) {
+        if (!folderFailureReported_) {
+            folderFailureReported_ = true;
+            ui::errorBox("Can't write the undo file %s", pattern.c_str());
+        }
+        return false;
+    }
+    folderFailureReported_ = false;
+    std::FILE* f = ::fdopen(fd, "wb");
+    bool ok = f != nullptr;
+    if (ok) {
+        textio::TextWriter out(f);
+        ok = writeProject(out, doc);
+    }
+    ok = ok && std::fflush(f) == 0 && !std::ferror(f);
+    ok = (f ? std::fclose(f) == 0 : ::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(name.data());
+        ui::errorBox("Can't write the undo file %s", name.data());
+        return false;
+    }
+    std::string& current = files_[static_cast<std::size_t>(slot(k))];
+    if (!current.empty()) {
+        ::unlink(current.c_str());
+    }
+    current = name.data();
+    return true;
 }
 
 void UndoRing::takeSnapshot(model::Document& doc)
 {
+    // Whatever happens to the snapshot, the change that follows must be
+    // protected by the save question.
+    doc.setModified(true);
     if (!doc.undoEnabled) {
         return;
     }
-    if (!writeSnapshot(doc, snapshotPath(doc.undoPosition))) {
+    if (!writeSnapshot(doc, doc.undoPosition)) {
+        // The model is about to differ from every state redo could bring
+        // back: redo must not jump over this change.
+        doc.undoTop = doc.undoPosition;
         return;
     }
     ++doc.undoPosition;
     doc.undoTop = doc.undoPosition;
-    doc.setModified(true);
 }
 
 bool replaceFromFile(model::Document& doc, const std::string& path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    textio::InputFile file = textio::openInputFile(path);
     if (!file) {
         return false;
     }
@@ -84,8 +112,9 @@ bool replaceFromFile(model::Document& doc, const std::string& path)
 
 bool UndoRing::restore(model::Document& doc, int k)
 {
-    if (!replaceFromFile(doc, snapshotPath(k))) {
-        ui::errorBox("Can't read the undo file %s", snapshotPath(k).c_str());
+    std::string path = snapshotPath(k);
+    if (path.empty() || !replaceFromFile(doc, path)) {
+        ui::errorBox("Can't read the undo file %s", path.c_str());
         return false;
     }
     // The model now differs from what was saved: the save question must guard it.
@@ -98,8 +127,10 @@ bool UndoRing::undo(model::Document& doc)
     if (!doc.undoEnabled || doc.undoPosition <= 0 || doc.undoTop - doc.undoPosition >= 9) {
         return false;
     }
-    if (doc.undoPosition == doc.undoTop) {
-        writeSnapshot(doc, snapshotPath(doc.undoPosition));
+    // Redo must be able to come back to the state now shown: without that
+    // snapshot, undoing would lose it, so nothing is undone.
+    if (doc.undoPosition == doc.undoTop && !writeSnapshot(doc, doc.undoPosition)) {
+        return true;
     }
     if (restore(doc, doc.undoPosition - 1)) {
         --doc.undoPosition;

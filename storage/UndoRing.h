@@ -2,6 +2,7 @@
 // nine steps back, and the state to come back to by redo.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace model {
@@ -12,30 +13,40 @@ namespace storage {
 
 class UndoRing {
 public:
-    // The files are this process's own (its id is in their names), so two
-    // running copies never overwrite each other's snapshots; they are
-    // removed when the ring goes.
+    // The files are this process's own: each is created under a fresh
+    // unpredictable name that no existing file or link can stand in for, so
+    // two running copies never touch each other's snapshots and a planted
+    // link is never followed. They are removed when the ring goes.
     UndoRing();
     ~UndoRing();
     UndoRing(const UndoRing&) = delete;
     UndoRing& operator=(const UndoRing&) = delete;
 
-    // Before a change: the whole project goes to snapshot undoPosition, the
-    // position moves on, redo is cut off and the model is marked modified.
-    // Nothing while undo is disabled; a snapshot that cannot be written is
-    // passed over.
+    // Before a change: the model is marked modified (whatever becomes of the
+    // snapshot, so the save question protects the change); while undo is
+    // enabled the whole project goes to snapshot undoPosition, the position
+    // moves on and redo is cut off. A snapshot that cannot be written is
+    // reported ("Can't write the undo file %s"; a temporary folder that
+    // cannot take files at all, only once) and the position stays.
     void takeSnapshot(model::Document& doc);
-    // False when there is nothing to undo (or redo). A snapshot that cannot
-    // be read is reported and leaves the model and the counters as they were.
+    // False when there is nothing to undo (or redo). When the state to come
+    // back to cannot be written, or the snapshot to restore cannot be read,
+    // that is reported and the model and the counters stay as they were.
     bool undo(model::Document& doc);
     bool redo(model::Document& doc);
 
+    // The file that holds snapshot k (k mod 10), empty when there is none.
     std::string snapshotPath(int k) const;
 
 private:
+    // Writes the project to a new file and, only once it is complete, makes
+    // it snapshot k in place of the previous one.
+    bool writeSnapshot(const model::Document& doc, int k);
     bool restore(model::Document& doc, int k);
+    static int slot(int k) { return ((k % 10) + 10) % 10; }
 
-    std::string prefix_;
+    std::array<std::string, 10> files_;
+    bool folderFailureReported_ = false;
 };
 
 // Replaces the model's entities and notes by those of the project file,

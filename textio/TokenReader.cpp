@@ -58,6 +58,24 @@ bool TokenReader::refill(const char*& keep)
     return got > 0;
 }
 
+bool TokenReader::overlong(const char* start)
+{
+    return overlongAt(start, end_);
+}
+
+bool TokenReader::overlongAt(const char* start, const char* stop)
+{
+    // Text already in memory costs nothing more to scan: only files are bounded.
+    if (!file_ || static_cast<std::size_t>(stop - start) <= maxSpan_) {
+        return false;
+    }
+    tooLong_ = true;
+    failed_ = true;
+    fileEnded_ = true;
+    cur_ = end_;
+    return true;
+}
+
 std::string_view TokenReader::token()
 {
     for (;;) {
@@ -80,9 +98,12 @@ std::string_view TokenReader::token()
         while (cur_ < end_ && !isBlank(*cur_)) {
             ++cur_;
         }
-        if (cur_ < end_ || !refill(start)) {
+        if (cur_ < end_ || overlong(start) || !refill(start)) {
             break;
         }
+    }
+    if (tooLong_ || overlongAt(start, cur_)) {
+        return {};
     }
     return {start, static_cast<std::size_t>(cur_ - start)};
 }
@@ -132,9 +153,12 @@ bool TokenReader::readLine(std::string_view& out)
             break;
         }
         cur_ = end_;
-        if (!refill(start)) {
+        if (overlong(start) || !refill(start)) {
             break;
         }
+    }
+    if (tooLong_ || overlongAt(start, cur_)) {
+        return false;
     }
     const char* stop = cur_;
     while (stop > start && stop[-1] == '\r') {

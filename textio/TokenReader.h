@@ -41,6 +41,11 @@ public:
 
     bool failed() const { return failed_; }
     void setFailed() { failed_ = true; }
+    // True when a token or line ran past the longest one this reader takes;
+    // reading stopped there, as at the end of the input.
+    bool tooLong() const { return tooLong_; }
+    std::size_t maxSpan() const { return maxSpan_; }
+    void setMaxSpan(std::size_t bytes) { maxSpan_ = bytes; }
     // True when reading the file itself failed (an I/O error, not bad syntax).
     bool ioError() const { return ioError_; }
 
@@ -51,8 +56,23 @@ public:
     // Called after each chunk of a file arrives (progress display).
     std::function<void()> onRefill;
 
+    // Nesting depth of the list being read: nested readers stop at a limit
+    // instead of running out of stack.
+    int depth = 0;
+    // Set once a reader has shown a message about this input, so that the
+    // readers around it do not add one each: one damaged file, one message.
+    bool reported = false;
+
+    // A line of ten megabytes is a real (if odd) file; one of gigabytes is
+    // not, and reading it would take all the memory there is.
+    static constexpr std::size_t defaultMaxSpan = std::size_t{64} << 20;
+
 private:
     bool refill(const char*& keep);
+    // Stops the reader at a token or line that passes maxSpan_ (with what
+    // is buffered, or up to stop).
+    bool overlong(const char* start);
+    bool overlongAt(const char* start, const char* stop);
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> storage_;
@@ -65,6 +85,8 @@ private:
     bool fileEnded_ = true;
     bool failed_ = false;
     bool ioError_ = false;
+    bool tooLong_ = false;
+    std::size_t maxSpan_ = defaultMaxSpan;
 };
 
 inline bool isBlank(char c)

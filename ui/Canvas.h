@@ -28,7 +28,9 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual Image image() = 0;
-    virtual bool savePng(const std::string& path) = 0;
+    // The picture as the bytes of a PNG file (written out by the caller, so
+    // that a picture replaces its file only once complete).
+    virtual bool encodePng(std::string& bytes) = 0;
 };
 
 using CanvasFactory = std::function<std::unique_ptr<Canvas>()>;

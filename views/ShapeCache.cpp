@@ -2,13 +2,14 @@
 // cannot be read is remembered too, so it is tried once only.
 #include "views/ShapeCache.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 #include "textio/TokenReader.h"
+#include "ui/Platform.h"
 
 #ifndef KCAD_DATA_DIR
 #define KCAD_DATA_DIR "data"
@@ -29,36 +30,47 @@ std::vector<NamedShape>& shapes()
     return cache;
 }
 
-std::FILE* openShapeFile(const std::string& file)
+// A loudspeaker drawing is a few hundred faces; a bigger file is not one.
+constexpr std::uint64_t maxShapeBytes = 16 << 20;
+constexpr const char* omniFile = "omni.spk";
+
+textio::InputFile openShapeFile(const std::string& file)
 {
-    if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
-        return f;
-    }
+    textio::InputFile f = textio::openInputFile(file, maxShapeBytes);
     std::filesystem::path p(file);
-    if (p.has_parent_path()) {
-        return nullptr;
+    if (f.error == textio::InputError::Missing && !p.has_parent_path()) {
+        return textio::openInputFile((std::filesystem::path(KCAD_DATA_DIR) / p).string(), maxShapeBytes);
     }
-    return std::fopen((std::filesystem::path(KCAD_DATA_DIR) / p).string().c_str(), "rb");
+    return f;
 }
 
-void readShape(const std::string& file, model::EntityList& list)
+enum class ShapeRead { Read, Missing, Failed };
+
+ShapeRead readShape(const std::string& file, model::EntityList& list)
 {
     if (file.empty()) {
-        return;
+        return ShapeRead::Missing;
     }
-    std::FILE* f = openShapeFile(file);
+    textio::InputFile f = openShapeFile(file);
     if (!f) {
-        return;
+        return f.error == textio::InputError::Missing ? ShapeRead::Missing : ShapeRead::Failed;
     }
-    textio::TokenReader in(f, 1 << 16);
+    textio::TokenReader in(f.get(), 1 << 16);
+    // Drawings are read while views paint: a damaged one must not open
+    // message boxes in the middle of a paint, so the reader stays quiet and
+    // the caller says what happened in the status line.
+    in.reported = true;
     std::string_view line;
     while (in.readLine(line)) {
         if (textio::equalIgnoringCase(textio::trimmed(line), "EntityList")) {
-            list.read(in);
+            if (!list.read(in)) {
+                list.clear();
+                return ShapeRead::Failed;
+            }
             break;
         }
     }
-    std::fclose(f);
+    return (in.tooLong() || in.ioError()) ? ShapeRead::Failed : ShapeRead::Read;
 }
 
 }  // namespace
@@ -71,7 +83,15 @@ model::EntityList* shapeFor(const std::string& file)
         }
     }
     NamedShape entry{file.substr(0, 255), std::make_unique<model::EntityList>()};
-    readShape(file, *entry.list);
+    ShapeRead result = readShape(file, *entry.list);
+    if (result == ShapeRead::Failed && !textio::equalIgnoringCase(file, omniFile)) {
+        // A drawing that is there but cannot be read: the source still shows
+        // where it points, with the plain loudspeaker.
+        ui::showStatus("Can't read the loudspeaker drawing " + file + ": it is drawn as " + omniFile);
+        if (model::EntityList* omni = shapeFor(omniFile)) {
+            entry.list->copyFrom(*omni);
+        }
+    }
     shapes().push_back(std::move(entry));
     model::EntityList* list = shapes().back().list.get();
     return list->empty() ? nullptr : list;

@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -49,6 +50,29 @@ public:
 };
 
 // Acts on the next modal widget once the program waits in it.
+// A modal dialog still open long after the test acted on one is one it did
+// not expect: it fails the test with what the dialog says, and is closed,
+// instead of waiting for an answer that never comes.
+void closeStrayModal()
+{
+    QTimer::singleShot(3000, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            return;
+        }
+        QString text = w->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            text += ": " + box->text();
+        }
+        ADD_FAILURE() << "an unexpected " << w->metaObject()->className() << " is open: " << text.toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(w)) {
+            dialog->reject();
+        } else {
+            w->close();
+        }
+    });
+}
+
 void whenModal(std::function<void(QWidget*)> act)
 {
     QTimer::singleShot(50, [act] {
@@ -57,6 +81,7 @@ void whenModal(std::function<void(QWidget*)> act)
             whenModal(act);
             return;
         }
+        closeStrayModal();
         act(w);
     });
 }

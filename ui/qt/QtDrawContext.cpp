@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
@@ -353,10 +354,16 @@ Image QtCanvas::image()
     return fromQImage(image_);
 }
 
-bool QtCanvas::savePng(const std::string& path)
+bool QtCanvas::encodePng(std::string& bytes)
 {
     dc_.finish();
-    return image_.save(QString::fromStdString(path), "PNG");
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "PNG")) {
+        return false;
+    }
+    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return true;
 }
 
 void installCanvases()

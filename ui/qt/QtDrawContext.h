@@ -78,7 +78,7 @@ public:
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
     Image image() override;
-    bool savePng(const std::string& path) override;
+    bool encodePng(std::string& bytes) override;
 
     void moveTo(int x, int y) override { dc_.moveTo(x, y); }
     void lineTo(int x, int y) override { dc_.lineTo(x, y); }
