@@ -18,6 +18,7 @@ Document::Document()
 
 void Document::setModified(bool flag)
 {
+    ++changes_;
     modified_ = flag;
     scene.reset();
     if (onModifiedChanged) {
@@ -59,6 +60,7 @@ void Document::prepend(std::unique_ptr<Entity> entity)
 
 void Document::clearEntities()
 {
+    ++changes_;
     clear();
     sourceCount_ = 0;
     receiverCount_ = 0;

@@ -2,6 +2,7 @@
 // project notes, the base map, grid and undo state, and the derived 3-D scene.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ public:
     // Sets or clears the mark, drops the derived scene and tells the frame.
     void setModified(bool flag);
     std::function<void(bool)> onModifiedChanged;
+    // Counts every setting or clearing of the mark and every clearing of the
+    // model: equal counts mean the model has not changed in between.
+    std::uint64_t changes() const { return changes_; }
 
     bool gridShown = true;
     bool axesShown = true;
@@ -76,6 +80,7 @@ public:
     bool read(textio::TokenReader& in) override;
 
 private:
+    std::uint64_t changes_ = 0;
     void number(Entity& e);
     // What follows linking a new entity: its number, drawing, the mark.
     void adopted(Entity& e);

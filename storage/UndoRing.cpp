@@ -72,15 +72,28 @@ bool UndoRing::writeSnapshot(const model::Document& doc, int k)
     return true;
 }
 
+bool UndoRing::liveIsSnapshot(const model::Document& doc) const
+{
+    return liveInRing_ && doc.changes() == liveChanges_ && !snapshotPath(doc.undoPosition).empty();
+}
+
+void UndoRing::noteLive(const model::Document& doc)
+{
+    liveInRing_ = true;
+    liveChanges_ = doc.changes();
+}
+
 void UndoRing::takeSnapshot(model::Document& doc)
 {
+    bool inRing = doc.undoEnabled && liveIsSnapshot(doc);
+    liveInRing_ = false;
     // Whatever happens to the snapshot, the change that follows must be
     // protected by the save question.
     doc.setModified(true);
     if (!doc.undoEnabled) {
         return;
     }
-    if (!writeSnapshot(doc, doc.undoPosition)) {
+    if (!inRing && !writeSnapshot(doc, doc.undoPosition)) {
         // The model is about to differ from every state redo could bring
         // back: redo must not jump over this change.
         doc.undoTop = doc.undoPosition;
@@ -119,6 +132,7 @@ bool UndoRing::restore(model::Document& doc, int k)
     }
     // The model now differs from what was saved: the save question must guard it.
     doc.setModified(true);
+    noteLive(doc);
     return true;
 }
 
@@ -129,7 +143,7 @@ bool UndoRing::undo(model::Document& doc)
     }
     // Redo must be able to come back to the state now shown: without that
     // snapshot, undoing would lose it, so nothing is undone.
-    if (doc.undoPosition == doc.undoTop && !writeSnapshot(doc, doc.undoPosition)) {
+    if (doc.undoPosition == doc.undoTop && !liveIsSnapshot(doc) && !writeSnapshot(doc, doc.undoPosition)) {
         return true;
     }
     if (restore(doc, doc.undoPosition - 1)) {

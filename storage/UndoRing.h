@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace model {
@@ -44,6 +45,15 @@ private:
     bool writeSnapshot(const model::Document& doc, int k);
     bool restore(model::Document& doc, int k);
     static int slot(int k) { return ((k % 10) + 10) % 10; }
+
+    // Whether the model is exactly what snapshot undoPosition holds (just
+    // restored from it, or just written to it), and its change count then:
+    // a change from that state needs no new snapshot, so undoing it works
+    // even when no file can be written.
+    bool liveInRing_ = false;
+    std::uint64_t liveChanges_ = 0;
+    bool liveIsSnapshot(const model::Document& doc) const;
+    void noteLive(const model::Document& doc);
 
     std::array<std::string, 10> files_;
     bool folderFailureReported_ = false;
