@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/Settings.h"
 #include "exchange/DxfImport.h"
+#include "exchange/ObjImport.h"
 #include "storage/AtomicFile.h"
 #include "storage/ProjectFile.h"
 #include "scene3d/ExportFile.h"
@@ -24,12 +25,31 @@ std::string extensionOf(const std::string& path)
     return ext.empty() ? ext : ext.substr(1);
 }
 
+// A DXF drawing or an OBJ mesh into the model; the status line tells the
+// units the drawing was read in and anything skipped.
 bool importDrawing(model::Document& doc, const std::string& path)
 {
-    if (!exchange::importDxf(doc, path)) {
+    std::vector<std::string> warnings;
+    std::string status;
+    bool opened = false;
+    if (exchange::isObjName(path)) {
+        exchange::ObjImportReport report = exchange::importObj(doc, path);
+        opened = report.opened;
+        warnings = report.warnings;
+    } else {
+        exchange::DxfImportReport report = exchange::importDxf(doc, path, exchange::DxfImportOptions{});
+        opened = report.opened;
+        warnings = report.warnings;
+        status = report.unitsText();
+    }
+    if (!opened) {
         ui::errorBox("Can't read the file %s", path.c_str());
         return false;
     }
+    for (const std::string& w : warnings) {
+        status += (status.empty() ? "" : "; ") + w;
+    }
+    ui::showStatus(status);
     return true;
 }
 

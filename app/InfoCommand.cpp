@@ -13,7 +13,7 @@ int runInfo(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args = rawArgs;
     std::string error;
-    if (!takeMaterialsOption(args, error)) {
+    if (!takeMaterialsOption(args, error) || !takeDxfUnitsOption(args, error)) {
         std::fprintf(stderr, "kcad info: %s\n", error.c_str());
         return exitUsage;
     }
@@ -30,7 +30,7 @@ int runInfo(const std::vector<std::string>& rawArgs)
         }
     }
     if (files.size() != 1) {
-        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n");
+        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] [--dxf-units U] FILE.ray|FILE.dxf|FILE.obj\n");
         return exitUsage;
     }
 

@@ -10,6 +10,7 @@
 #include "materials/BundledMaterials.h"
 #include "textio/RealFormat.h"
 #include "textio/TextWriter.h"
+#include "textio/Utf8.h"
 
 namespace materials {
 
@@ -113,7 +114,7 @@ MaterialInfo& MaterialList::materialByText(std::string_view text)
     }
     for (int i = 0; i < materialCount; ++i) {
         MaterialInfo& record = materialByNumber(i);
-        if (textio::equalIgnoringCase(record.name, text)) {
+        if (textio::equalIgnoringCaseUtf8(record.name, text)) {
             return record;
         }
     }
