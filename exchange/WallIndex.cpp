@@ -45,7 +45,14 @@ WallIndex::WallIndex(double tolerance) : tolerance_(tolerance) {}
 
 double WallIndex::cellSize(int level) const
 {
-    return std::ldexp(baseCell, level);
+    static const std::vector<double> sizes = [] {
+        std::vector<double> v(levelCount);
+        for (int k = 0; k < levelCount; ++k) {
+            v[static_cast<std::size_t>(k)] = std::ldexp(baseCell, k);
+        }
+        return v;
+    }();
+    return sizes[static_cast<std::size_t>(level)];
 }
 
 // 19 bits a coordinate and 6 for the level; cells that share a key through
@@ -72,7 +79,7 @@ void WallIndex::grow()
     cells_.assign(size, Cell{});
     cellsUsed_ = 0;
     for (const Cell& c : old) {
-        if (c.used) {
+        if (c.used()) {
             cellFor(c.key) = c;
         }
     }
@@ -86,7 +93,7 @@ const WallIndex::Cell* WallIndex::findCell(std::uint64_t key) const
     std::size_t mask = cells_.size() - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         const Cell& c = cells_[i];
-        if (!c.used) {
+        if (!c.used()) {
             return nullptr;
         }
         if (c.key == key) {
@@ -108,8 +115,7 @@ WallIndex::Cell& WallIndex::cellFor(std::uint64_t key)
     std::size_t mask = cells_.size() - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         Cell& c = cells_[i];
-        if (!c.used) {
-            c.used = true;
+        if (!c.used()) {
             c.key = key;
             ++cellsUsed_;
             return c;
@@ -125,10 +131,26 @@ long long WallIndex::bucketOf(double offset) const
     return static_cast<long long>(std::floor(offset / (2.0 * tolerance_)));
 }
 
+std::uint32_t WallIndex::groupOf(std::uint32_t id)
+{
+    Entry& e = walls_[id];
+    if (e.group == UINT32_MAX) {
+        const geometry::X3DPoint& n = e.normal;
+        NormalKey nk{std::llround(n.x * normalStep), std::llround(n.y * normalStep), std::llround(n.z * normalStep)};
+        auto found = groupOf_.emplace(nk, static_cast<std::uint32_t>(groupNormals_.size()));
+        if (found.second) {
+            groupNormals_.push_back(n);
+        }
+        e.group = found.first->second;
+    }
+    return e.group;
+}
+
 void WallIndex::registerPlane(Cell& cell, std::uint32_t id)
 {
+    groupOf(id);
     const Entry& e = walls_[id];
-    PlaneCell& pc = planeCells_[static_cast<std::size_t>(cell.planes)];
+    PlaneCell& pc = planeCells_[cell.head];
     std::uint64_t group = e.group;
     PlaneKey present{cell.key, (group << 33) | (1ULL << 32)};
     if (planeChains_.emplace(present, 1).second) {
@@ -142,22 +164,22 @@ void WallIndex::registerPlane(Cell& cell, std::uint32_t id)
 
 void WallIndex::registerIn(Cell& cell, std::uint32_t id)
 {
-    ++cell.count;
-    if (cell.planes >= 0) {
+    if (cell.crowded()) {
         registerPlane(cell, id);
         return;
     }
+    ++cell.count;
     model::pushBackLarge(links_, Link{id, cell.head});
     cell.head = static_cast<std::uint32_t>(links_.size());
     if (cell.count > crowded) {
         // From now on by plane: the walls of the chain move over.
-        cell.planes = static_cast<std::int32_t>(planeCells_.size());
-        planeCells_.emplace_back();
         std::vector<std::uint32_t> members;
         for (std::uint32_t link = cell.head; link != 0; link = links_[link - 1].next) {
             members.push_back(links_[link - 1].wall);
         }
-        cell.head = 0;
+        cell.head = static_cast<std::uint32_t>(planeCells_.size());
+        cell.count = 0x80000000u;
+        planeCells_.emplace_back();
         for (auto it = members.rbegin(); it != members.rend(); ++it) {
             registerPlane(cell, *it);
         }
@@ -193,17 +215,12 @@ void WallIndex::add(model::Wall* wall)
         n = geometry::X3DPoint(-n.x, -n.y, -n.z);
         offset = -offset;
     }
-    NormalKey nk{std::llround(n.x * normalStep), std::llround(n.y * normalStep), std::llround(n.z * normalStep)};
-    auto found = groupOf_.emplace(nk, static_cast<std::uint32_t>(groupNormals_.size()));
-    if (found.second) {
-        groupNormals_.push_back(n);
-    }
     double extent = std::max({max.x - min.x, max.y - min.y, max.z - min.z});
     int level = 0;
     while (level + 1 < levelCount && cellSize(level) < extent) {
         ++level;
     }
-    model::pushBackLarge(walls_, Entry{wall, min, max, n, offset, found.first->second, level});
+    model::pushBackLarge(walls_, Entry{wall, min, max, n, offset, UINT32_MAX, level});
     levels_ |= 1ULL << level;
     double c = cellSize(level);
     long long x0 = static_cast<long long>(std::floor(min.x / c));
@@ -265,11 +282,11 @@ model::Wall* WallIndex::findContaining(const std::vector<geometry::X3DPoint>& po
         if (!cell) {
             continue;
         }
-        if (cell->planes < 0) {
+        if (!cell->crowded()) {
             walk(cell->head);
             continue;
         }
-        for (std::uint32_t group : planeCells_[static_cast<std::size_t>(cell->planes)].groups) {
+        for (std::uint32_t group : planeCells_[cell->head].groups) {
             const geometry::X3DPoint& n = groupNormals_[group];
             double o = n.x * p.x + n.y * p.y + n.z * p.z;
             long long b0 = bucketOf(o - slack);

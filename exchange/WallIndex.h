@@ -40,7 +40,7 @@ private:
         geometry::X3DPoint max;
         geometry::X3DPoint normal;
         double offset;
-        std::uint32_t group;  // walls whose normals agree to 2^-36 share one
+        std::uint32_t group;  // walls whose normals agree to 2^-36 share one (worked out when needed)
         int level;
     };
     // Walls sit in a grid of cells at the level whose cell size fits their
@@ -51,12 +51,14 @@ private:
         std::uint32_t wall;
         std::uint32_t next;  // link number + 1, 0 ends the chain
     };
+    // A crowded cell keeps its plane table's number in `head` and the mark
+    // in the top bit of `count`.
     struct Cell {
         std::uint64_t key = 0;
         std::uint32_t head = 0;
         std::uint32_t count = 0;
-        std::int32_t planes = -1;  // index of its plane table once crowded
-        bool used = false;
+        bool used() const { return head != 0 || count != 0; }
+        bool crowded() const { return (count & 0x80000000u) != 0; }
     };
     struct PlaneKey {
         std::uint64_t cell;
@@ -86,6 +88,7 @@ private:
     void grow();
     void registerIn(Cell& cell, std::uint32_t id);
     void registerPlane(Cell& cell, std::uint32_t id);
+    std::uint32_t groupOf(std::uint32_t id);
     long long bucketOf(double offset) const;
     bool holds(const Entry& e, const std::vector<geometry::X3DPoint>& points) const;
 
