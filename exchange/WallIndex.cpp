@@ -262,6 +262,7 @@ model::Wall* WallIndex::findContaining(const std::vector<geometry::X3DPoint>& po
     const geometry::X3DPoint& p = points.front();
     std::uint32_t best = UINT32_MAX;
     auto consider = [&](std::uint32_t id) {
+        ++tested_;
         if (id < best && holds(walls_[id], points)) {
             best = id;
         }

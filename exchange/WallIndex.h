@@ -30,6 +30,9 @@ public:
     // within its bounding box widened by the tolerance, and nearer to its
     // plane than the tolerance.
     model::Wall* findContaining(const std::vector<geometry::X3DPoint>& points) const;
+    // How many walls the searches so far have tested in full: the measure of
+    // their work, which stays near the number of searches.
+    std::uint64_t wallsTested() const { return tested_; }
 
 private:
     // A wall's base face, worked out once: box (widened), plane (normal with
@@ -93,6 +96,7 @@ private:
     bool holds(const Entry& e, const std::vector<geometry::X3DPoint>& points) const;
 
     double tolerance_;
+    mutable std::uint64_t tested_ = 0;
     std::vector<Entry> walls_;
     std::vector<Cell> cells_;
     std::size_t cellsUsed_ = 0;

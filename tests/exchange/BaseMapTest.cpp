@@ -1,6 +1,8 @@
 // The base map: lines and polyline chains of a site plan, flattened.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "exchange/BaseMapReader.h"
 #include "model/EntityList.h"
 #include "model/Segment.h"
@@ -77,7 +79,8 @@ TEST(BaseMap, SectionNamesIgnoreCaseAndOtherKindsDrawNothing)
 {
     model::EntityList list;
     DxfText t;
-    t.group(0, "CIRCLE").group(8, "0").corners({{0, 0, 0}}).group(40, "5");
+    t.group(0, "TEXT").group(8, "0").corners({{0, 0, 0}}).group(1, "North");
+    t.group(0, "POINT").group(8, "0").corners({{3, 3, 0}});
     t.group(0, "line").group(8, "0").corners({{0, 0, 0}, {1, 0, 0}});  // kinds are exact
     t.group(0, "LINE").group(8, "0").corners({{0, 0, 0}, {1, 0, 0}});
     std::string text = t.file();
@@ -101,4 +104,74 @@ TEST(BaseMap, DamagedPointsAndMissingFiles)
     testsupport::writeText(path, closedSquare().file());
     EXPECT_TRUE(exchange::readBaseMap(list, path, {}, 1.0));
     EXPECT_EQ(list.count(), 4u);
+}
+
+namespace {
+
+// The chain of segments read in file order (the list holds them reversed).
+std::vector<const model::Segment*> inFileOrder(const model::EntityList& list)
+{
+    std::vector<const model::Segment*> out;
+    for (auto it = list.children().rbegin(); it != list.children().rend(); ++it) {
+        out.push_back(static_cast<const model::Segment*>(it->get()));
+    }
+    return out;
+}
+
+double planDistance(const X3DPoint& a, const X3DPoint& b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+}  // namespace
+
+TEST(BaseMap, LightWeightPolylinesClosedOnesClosedBulgesAsArcs)
+{
+    model::EntityList list;
+    DxfText t;
+    t.group(0, "LWPOLYLINE").group(8, "0").group(90, "4").group(70, "1");
+    for (X3DPoint p : {X3DPoint(0, 0, 0), X3DPoint(4, 0, 0), X3DPoint(4, 3, 0), X3DPoint(0, 3, 0)}) {
+        t.real(10, p.x).real(20, p.y);
+    }
+    // Open, with a half circle (bulge 1) from (10, 0) to (14, 0).
+    t.group(0, "LWPOLYLINE").group(8, "0").group(90, "2").group(70, "0");
+    t.real(10, 10).real(20, 0).real(42, 1).real(10, 14).real(20, 0);
+    read(list, t.file());
+    std::vector<const model::Segment*> s = inFileOrder(list);
+    ASSERT_EQ(s.size(), 4u + 18u);
+    EXPECT_TRUE(s[3]->start == X3DPoint(0, 3, 0));
+    EXPECT_TRUE(s[3]->end == X3DPoint(0, 0, 0)) << "closed: back to the start";
+    for (std::size_t i = 4; i < s.size(); ++i) {
+        EXPECT_NEAR(planDistance(s[i]->start, X3DPoint(12, 0, 0)), 2.0, 1e-9);
+        EXPECT_LT(s[i]->start.y, 1e-9) << "anticlockwise from (10, 0) to (14, 0) runs below the chord";
+    }
+    EXPECT_NEAR(planDistance(s.back()->end, X3DPoint(14, 0, 0)), 0.0, 1e-9);
+}
+
+TEST(BaseMap, ArcsAndCirclesInStepsOfAtMostTenDegrees)
+{
+    model::EntityList list;
+    DxfText t;
+    t.group(0, "CIRCLE").group(8, "0").corners({{5, 5, 0}}).real(40, 2);
+    t.group(0, "ARC").group(8, "0").corners({{0, 0, 0}}).real(40, 10).real(50, 350).real(51, 15);
+    read(list, t.file());
+    std::vector<const model::Segment*> s = inFileOrder(list);
+    ASSERT_EQ(s.size(), 36u + 3u);
+    EXPECT_TRUE(s[0]->start == X3DPoint(7, 5, 0));
+    EXPECT_NEAR(planDistance(s[35]->end, X3DPoint(7, 5, 0)), 0.0, 1e-9);
+    EXPECT_NEAR(s[36]->start.x, 10 * std::cos(-10 * M_PI / 180), 1e-9) << "from 350 degrees";
+    EXPECT_NEAR(s[38]->end.y, 10 * std::sin(15 * M_PI / 180), 1e-9) << "anticlockwise to 15";
+}
+
+TEST(BaseMap, BlocksAreExpandedAndUnitsScaleToMetres)
+{
+    model::EntityList list;
+    DxfText inner;
+    inner.group(0, "LINE").group(8, "0").corners({{0, 0, 0}, {1000, 0, 0}});
+    DxfText t;
+    t.insert("TREE", "0", {5000, 0, 0}).real(50, 90);
+    read(list, t.file("9\n$INSUNITS\n70\n4\n", dxftest::block("TREE", {0, 0, 0}, inner)), X3DPoint(100, 0, 0), 2);
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_TRUE(segment(list, 0).start == X3DPoint(110, 0, 0)) << "5 m, doubled, offset";
+    EXPECT_NEAR(segment(list, 0).end.y, 2.0, 1e-9);
 }
