@@ -20,9 +20,11 @@ TEST_F(Workflow, OpeningSetsTheTitleAndLeavesTheModelUnmodified)
                      "expect count Wall 1\n"
                      "expect count Door 1\n"
                      "expect modified no\n"));
-    // A mixed-case extension is not a project: it goes to the DXF import.
+    // A mixed-case extension is not a project: it goes to the DXF import,
+    // which finds no drawing in it.
     testsupport::writeText("odd.Ray", smallProject());
     ASSERT_TRUE(play("answer file odd.Ray\n"
+                     "expect error \"The file odd.Ray is not a DXF drawing\"\n"
                      "command \"&Open...\"\n"
                      "expect count Wall 0\n"));
 }
