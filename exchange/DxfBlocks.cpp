@@ -91,8 +91,9 @@ double BlockExpander::sizeOf(const std::string& name, int depth)
     double total = 0.0;
     for (const DxfEntity& e : block->entities) {
         if (e.is("INSERT")) {
+            // Every placement is work, even of a block nested too deep to show.
             total += static_cast<double>(insertColumns(e)) * static_cast<double>(insertRows(e)) *
-                     sizeOf(e.name, depth + 1);
+                     (1.0 + sizeOf(e.name, depth + 1));
         } else {
             total += 1.0 + static_cast<double>(e.vertices.size());
         }
@@ -137,7 +138,7 @@ void BlockExpander::insert(const DxfEntity& ins, const Affine& outer, const std:
     }
     long long columns = insertColumns(ins);
     long long rows = insertRows(ins);
-    double size = static_cast<double>(columns) * static_cast<double>(rows) * sizeOf(block->name, depth);
+    double size = static_cast<double>(columns) * static_cast<double>(rows) * (1.0 + sizeOf(block->name, depth));
     if (static_cast<double>(produced_) + size > static_cast<double>(maxEntities_)) {
         problem("budget", "The drawing's blocks expand to more than " + std::to_string(maxEntities_) +
                               " entities: the INSERT of " + block->name + " at line " + std::to_string(ins.line) +
@@ -147,6 +148,7 @@ void BlockExpander::insert(const DxfEntity& ins, const Affine& outer, const std:
     active_.push_back(key);
     for (long long row = 0; row < rows; ++row) {
         for (long long column = 0; column < columns; ++column) {
+            ++produced_;
             Affine place = outer.after(insertPlacement(ins, block->base, column, row));
             for (const DxfEntity& e : block->entities) {
                 if (e.is("ATTDEF")) {

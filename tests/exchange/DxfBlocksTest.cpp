@@ -179,3 +179,22 @@ TEST_F(DxfBlocks, AttributeTemplatesInBlocksAreNotSources)
     ASSERT_EQ(doc.count(), 2u);
     EXPECT_EQ(doc.children()[1]->typeCode(), model::type::Source);
 }
+
+TEST_F(DxfBlocks, DoublingAtEveryLevelIsRefusedBeforeItStarts)
+{
+    // Two columns at each of 1,000 levels: 2^1000 placements, most of them of
+    // blocks nested too deep to show; the work is counted all the same.
+    std::string blocks;
+    for (int k = 0; k < 1000; ++k) {
+        DxfText body;
+        body.insert("B" + std::to_string(k + 1), "0", {0, 0, 0}).group(70, "2").real(44, 1);
+        blocks += block("B" + std::to_string(k), {0, 0, 0}, k == 999 ? panel("0") : body);
+    }
+    auto start = std::chrono::steady_clock::now();
+    import(DxfText().insert("B0", "Brick", {0, 0, 0}).file("", blocks));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(doc.count(), 0u);
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_EQ(platform.errors[0].rfind("The drawing's blocks expand to more than 20000000 entities", 0), 0u);
+    EXPECT_LT(seconds, 5.0);
+}
