@@ -1,7 +1,9 @@
 // The base map: lines and polyline chains of a site plan, flattened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "exchange/BaseMapReader.h"
 #include "model/EntityList.h"
@@ -174,4 +176,56 @@ TEST(BaseMap, BlocksAreExpandedAndUnitsScaleToMetres)
     ASSERT_EQ(list.count(), 1u);
     EXPECT_TRUE(segment(list, 0).start == X3DPoint(110, 0, 0)) << "5 m, doubled, offset";
     EXPECT_NEAR(segment(list, 0).end.y, 2.0, 1e-9);
+}
+
+TEST(BaseMap, SitePlansWrittenByEzdxfLieOnEzdxfsOwnGeometry)
+{
+    testsupport::ScratchDir dir;
+    std::string dxf = dir.file("site.dxf");
+    std::string txt = dir.file("site.txt");
+    ASSERT_EQ(testsupport::runCommand("/usr/bin/python3 " + testsupport::sourcePath("tests/outside/ezdxf_site_plan.py") +
+                                      " " + dxf + " " + txt),
+              0);
+    struct Primitive {
+        bool arc;
+        double v[5];
+    };
+    std::vector<Primitive> expected;
+    std::istringstream lines(testsupport::readText(txt));
+    for (std::string kind; lines >> kind;) {
+        Primitive p{kind == "arc", {}};
+        for (int i = 0; i < (p.arc ? 5 : 4); ++i) {
+            lines >> p.v[i];
+        }
+        expected.push_back(p);
+    }
+    model::EntityList list;
+    ASSERT_TRUE(exchange::readBaseMap(list, dxf, {}, 1.0));
+    auto onPrimitive = [](const Primitive& p, const X3DPoint& q) {
+        if (!p.arc) {
+            double dx = p.v[2] - p.v[0];
+            double dy = p.v[3] - p.v[1];
+            double t = ((q.x - p.v[0]) * dx + (q.y - p.v[1]) * dy) / (dx * dx + dy * dy);
+            return t > -1e-9 && t < 1 + 1e-9 && planDistance(q, {p.v[0] + t * dx, p.v[1] + t * dy, 0}) < 1e-6;
+        }
+        double sweep = std::fmod(p.v[4] - p.v[3] + 720.0, 360.0);
+        sweep = sweep < 1e-9 ? 360.0 : sweep;
+        double at = std::fmod(std::atan2(q.y - p.v[1], q.x - p.v[0]) * 180 / M_PI - p.v[3] + 720.0, 360.0);
+        return std::fabs(planDistance(q, {p.v[0], p.v[1], 0}) - p.v[2]) < 1e-6 &&
+               (at < sweep + 1e-6 || at > 360.0 - 1e-6);
+    };
+    auto onAny = [&](const X3DPoint& q) {
+        return std::any_of(expected.begin(), expected.end(), [&](const Primitive& p) { return onPrimitive(p, q); });
+    };
+    std::size_t segments = 0;
+    for (const Primitive& p : expected) {
+        double sweep = std::fmod(p.v[4] - p.v[3] + 720.0, 360.0);
+        segments += p.arc ? static_cast<std::size_t>(std::ceil((sweep < 1e-9 ? 360.0 : sweep) / 10 - 1e-9)) : 1;
+    }
+    EXPECT_EQ(list.count(), segments) << "a segment per line, arcs in steps of at most 10 degrees";
+    for (const auto& child : list.children()) {
+        const auto& s = static_cast<const model::Segment&>(*child);
+        EXPECT_TRUE(onAny(s.start)) << s.start.x << " " << s.start.y;
+        EXPECT_TRUE(onAny(s.end)) << s.end.x << " " << s.end.y;
+    }
 }
