@@ -17,9 +17,6 @@ namespace exchange {
 
 namespace {
 
-// What blocks may add to a base map in all.
-constexpr std::uint64_t maxBaseMapBlockEntities = 20000000;
-
 class Drawing {
 public:
     Drawing(const X3DPoint& offset, double scale, double metresPerUnit)
@@ -160,7 +157,7 @@ void Drawing::build(const PlacedEntity& pe)
 }  // namespace
 
 void readBaseMap(model::EntityList& list, textio::TokenReader& in, const X3DPoint& offset, double scale,
-                 const std::string& fileName)
+                 const std::string& fileName, std::uint64_t maxBlockEntities)
 {
     DxfReader reader(in, true);
     DxfReader::Start start = reader.start();
@@ -171,7 +168,7 @@ void readBaseMap(model::EntityList& list, textio::TokenReader& in, const X3DPoin
     double units = metresPerUnit(reader.header().insunits);
     Drawing drawing(offset, scale, units > 0.0 ? units : 1.0);
     if (start == DxfReader::Start::Entities) {
-        BlockExpander blocks(reader, maxBaseMapBlockEntities);
+        BlockExpander blocks(reader, maxBlockEntities);
         BlockExpander::Sink sink = [&drawing](const PlacedEntity& pe) { drawing.build(pe); };
         DxfEntity entity;
         while (reader.next(entity) && entity.type != "ENDBLK") {

@@ -2,6 +2,7 @@
 // the document's background list, drawn behind the model.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "geometry/X3DPoint.h"
@@ -26,7 +27,8 @@ constexpr double baseMapArcStep = 10.0;
 // opened; a file that is not a drawing, or is cut off, is reported.
 bool readBaseMap(model::EntityList& list, const std::string& fileName, const geometry::X3DPoint& offset,
                  double scale);
+// maxBlockEntities bounds what block references may add in all.
 void readBaseMap(model::EntityList& list, textio::TokenReader& in, const geometry::X3DPoint& offset, double scale,
-                 const std::string& fileName = "the drawing");
+                 const std::string& fileName = "the drawing", std::uint64_t maxBlockEntities = 20000000);
 
 }  // namespace exchange
