@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "exchange/DxfImport.h"
+#include "exchange/DxfUnits.h"
+#include "exchange/ObjImport.h"
 #include "materials/MaterialList.h"
 #include "model/Document.h"
 #include "storage/ProjectFile.h"
@@ -21,13 +23,15 @@ std::string usageText()
            "Usage:\n"
            "  kcad [PROJECT.ray]\n"
            "      Starts the program (on the project, when one is named).\n"
-           "  kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n"
-           "      Reads the project (or imports the DXF drawing) as the program would\n"
+           "  kcad info [--json] [--materials DIR] [--dxf-units U] FILE.ray|FILE.dxf|FILE.obj\n"
+           "      Reads the project (or imports the DXF drawing or OBJ mesh) as the program would\n"
            "      and prints what it holds: entity counts, notes, bounding box and the\n"
            "      area of every material.\n"
-           "  kcad convert [--materials DIR] IN.ray|IN.dxf OUT.ray|OUT.dxf|OUT.wrl|OUT.pov\n"
+           "  kcad convert [--materials DIR] [--dxf-units U] IN.ray|IN.dxf|IN.obj\n"
+           "               OUT.ray|OUT.dxf|OUT.wrl|OUT.pov|OUT.obj\n"
            "      Reads IN and writes it as OUT in the format its extension names: a\n"
-           "      project, a DXF drawing, a VRML 2.0 world or a POV-Ray scene. OUT is\n"
+           "      project, a DXF drawing, a VRML 2.0 world, a POV-Ray scene or an OBJ\n"
+           "      mesh with its .mtl material library beside it. OUT is\n"
            "      replaced only once written in full. DXF layers carry material names\n"
            "      unless SaveDxfMaterialName=0 in ./tolvane.ini.\n"
            "  kcad play [--materials DIR] SCRIPT...\n"
@@ -48,19 +52,71 @@ std::string usageText()
            "  --materials DIR  take tolvane.mat and tolcolor.mat from DIR instead of the\n"
            "                   current directory (or the bundled database)\n"
            "  --json           one JSON object on standard output\n"
+           "  --dxf-units U    read DXF drawings in U (mm, cm, m, in or ft) whatever their\n"
+           "                   $INSUNITS says; without it, their $INSUNITS, else metres\n"
            "\n"
            "Exit status: 0 success, 1 the input could not be read or an error was\n"
            "reported (as \"ERROR: <text>\" on standard error), 2 bad usage.\n";
 }
+
+namespace {
+
+// The units of --dxf-units, for every DXF drawing this run reads.
+long long& dxfUnitsOption()
+{
+    static long long units = -1;
+    return units;
+}
+
+void warn(const std::vector<std::string>& warnings)
+{
+    for (const std::string& w : warnings) {
+        std::fprintf(stderr, "WARNING: %s\n", w.c_str());
+    }
+}
+
+}  // namespace
 
 bool loadModel(const std::string& path, model::Document& doc)
 {
     if (storage::isProjectName(path)) {
         return storage::openProject(path, doc);
     }
-    if (!exchange::importDxf(doc, path)) {
-        ui::errorBox("Can't read the file %s", path.c_str());
+    if (exchange::isObjName(path)) {
+        exchange::ObjImportReport report = exchange::importObj(doc, path);
+        if (!report.opened) {
+            ui::errorBox("%s", textio::describeInputError(path, report.openError).c_str());
+            return false;
+        }
+        warn(report.warnings);
+        return true;
+    }
+    exchange::DxfImportOptions options;
+    options.units = dxfUnitsOption();
+    exchange::DxfImportReport report = exchange::importDxf(doc, path, options);
+    if (!report.opened) {
+        ui::errorBox("%s", textio::describeInputError(path, report.openError).c_str());
         return false;
+    }
+    warn(report.warnings);
+    return report.drawing && report.complete;
+}
+
+bool takeDxfUnitsOption(std::vector<std::string>& args, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--dxf-units") {
+            continue;
+        }
+        long long units = i + 1 < args.size() ? exchange::unitsFromOption(args[i + 1]) : -1;
+        if (units < 0) {
+            error = "--dxf-units needs one of mm, cm, m, in, ft";
+            return false;
+        }
+        dxfUnitsOption() = units;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
     }
     return true;
 }

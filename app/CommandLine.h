@@ -27,14 +27,19 @@ int runRender(const std::vector<std::string>& args);
 
 std::string usageText();
 
-// Reads a project (a name holding ".ray") or imports a DXF drawing into the
-// model, as opening a file in the program does; false when it could not be
-// read in full (the message is shown).
+// Reads a project (a name holding ".ray"), imports an OBJ mesh (".obj") or a
+// DXF drawing into the model, as opening a file in the program does; false
+// when it could not be read in full (the message is shown). Warnings (a
+// drawing without entities, skipped faces) go to standard error.
 bool loadModel(const std::string& path, model::Document& doc);
 
 // Options every command takes: --materials DIR (the two material files come
 // from DIR). Removes what it recognised from args; false with a message and
 // the exit status to end with: bad usage, or a database that cannot be read.
 bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int& status);
+// --dxf-units mm|cm|m|in|ft: DXF drawings are read in these units whatever
+// their $INSUNITS says (loadModel applies it). Removes what it recognised
+// from args; false with a message on bad usage.
+bool takeDxfUnitsOption(std::vector<std::string>& args, std::string& error);
 
 }  // namespace app

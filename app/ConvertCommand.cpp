@@ -30,7 +30,7 @@ int runConvert(const std::vector<std::string>& rawArgs)
     std::vector<std::string> args = rawArgs;
     std::string error;
     int status = exitOk;
-    if (!takeMaterialsOption(args, error, status)) {
+    if (!takeMaterialsOption(args, error, status) || !takeDxfUnitsOption(args, error)) {
         std::fprintf(stderr, "kcad convert: %s\n", error.c_str());
         return status;
     }
@@ -42,12 +42,13 @@ int runConvert(const std::vector<std::string>& rawArgs)
     }
     if (args.size() != 2) {
         std::fprintf(stderr, "kcad convert: expects an input and an output file\n"
-                             "Usage: kcad convert [--materials DIR] IN.ray|IN.dxf OUT.ray|OUT.dxf|OUT.wrl|OUT.pov\n");
+                             "Usage: kcad convert [--materials DIR] [--dxf-units U] IN.ray|IN.dxf|IN.obj\n"
+                             "                    OUT.ray|OUT.dxf|OUT.wrl|OUT.pov|OUT.obj\n");
         return exitUsage;
     }
     std::string extension = extensionOf(args[1]);
     if (extension.empty()) {
-        std::fprintf(stderr, "kcad convert: the output needs an extension (.ray, .dxf, .wrl or .pov)\n");
+        std::fprintf(stderr, "kcad convert: the output needs an extension (.ray, .dxf, .wrl, .pov or .obj)\n");
         return exitUsage;
     }
 

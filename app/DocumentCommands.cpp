@@ -5,9 +5,11 @@
 #include "app/Application.h"
 #include "app/Settings.h"
 #include "exchange/DxfImport.h"
+#include "exchange/ObjImport.h"
 #include "storage/AtomicFile.h"
 #include "storage/ProjectFile.h"
 #include "scene3d/ExportFile.h"
+#include "textio/InputFile.h"
 #include "textio/TextWriter.h"
 #include "tools/DuplicateFinder.h"
 #include "ui/FileChooser.h"
@@ -24,12 +26,34 @@ std::string extensionOf(const std::string& path)
     return ext.empty() ? ext : ext.substr(1);
 }
 
+// A DXF drawing or an OBJ mesh into the model; the status line tells the
+// units the drawing was read in and anything skipped.
 bool importDrawing(model::Document& doc, const std::string& path)
 {
-    if (!exchange::importDxf(doc, path)) {
-        ui::errorBox("Can't read the file %s", path.c_str());
+    std::vector<std::string> warnings;
+    std::string status;
+    bool opened = false;
+    textio::InputError why = textio::InputError::None;
+    if (exchange::isObjName(path)) {
+        exchange::ObjImportReport report = exchange::importObj(doc, path);
+        opened = report.opened;
+        why = report.openError;
+        warnings = report.warnings;
+    } else {
+        exchange::DxfImportReport report = exchange::importDxf(doc, path, exchange::DxfImportOptions{});
+        opened = report.opened;
+        why = report.openError;
+        warnings = report.warnings;
+        status = report.unitsText();
+    }
+    if (!opened) {
+        ui::errorBox("%s", textio::describeInputError(path, why).c_str());
         return false;
     }
+    for (const std::string& w : warnings) {
+        status += (status.empty() ? "" : "; ") + w;
+    }
+    ui::showStatus(status);
     return true;
 }
 

@@ -14,7 +14,7 @@ int runInfo(const std::vector<std::string>& rawArgs)
     std::vector<std::string> args = rawArgs;
     std::string error;
     int status = exitOk;
-    if (!takeMaterialsOption(args, error, status)) {
+    if (!takeMaterialsOption(args, error, status) || !takeDxfUnitsOption(args, error)) {
         std::fprintf(stderr, "kcad info: %s\n", error.c_str());
         return status;
     }
@@ -31,7 +31,7 @@ int runInfo(const std::vector<std::string>& rawArgs)
         }
     }
     if (files.size() != 1) {
-        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] FILE.ray|FILE.dxf\n");
+        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] [--dxf-units U] FILE.ray|FILE.dxf|FILE.obj\n");
         return exitUsage;
     }
 

@@ -7,7 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "exchange/DxfLines.h"
+#include "exchange/DxfBlocks.h"
+#include "exchange/DxfMeshes.h"
+#include "exchange/DxfReader.h"
+#include "exchange/DxfUnits.h"
 #include "exchange/WallIndex.h"
 #include "materials/MaterialList.h"
 #include "model/Document.h"
@@ -15,75 +18,40 @@
 #include "model/Hole.h"
 #include "model/Source.h"
 #include "model/Wall.h"
+#include "textio/RealFormat.h"
 #include "ui/Platform.h"
 
 namespace exchange {
 
 namespace {
 
-using geometry::X3DPoint;
+enum class Kind { Face3d, Polyline, Line, Attdef, Other };
 
-// One DXF entity as the import sees it.
-struct Record {
-    std::string type;
-    std::string layer;
-    std::string text;
-    std::vector<X3DPoint> corners;
-    double angle = 0.0;
-    long long colour = 0;
-    // A coordinate or angle that is not finite or beyond any model: the
-    // entity is dropped rather than let into the model.
-    bool damaged = false;
-
-    void reset(std::string_view t)
-    {
-        type.assign(t.substr(0, 79));
-        layer.clear();
-        text.clear();
-        corners.clear();
-        angle = 0.0;
-        colour = 0;
-        damaged = false;
+Kind kindOf(const DxfEntity& e)
+{
+    if (e.is("3DFACE")) {
+        return Kind::Face3d;
     }
-
-    void setCoordinate(int code, std::string_view value)
-    {
-        auto corner = static_cast<std::size_t>(code % 10);
-        if (corners.size() <= corner) {
-            corners.resize(corner + 1);
-        }
-        double v = 0.0;
-        if (!dxfReal(value, v) || !model::isSaneCoordinate(v)) {
-            damaged = true;
-            return;
-        }
-        X3DPoint& p = corners[corner];
-        (code < 20 ? p.x : code < 30 ? p.y : p.z) = v;
+    if (e.is("POLYLINE")) {
+        return Kind::Polyline;
     }
-
-    void store(long long code, std::string_view value)
-    {
-        if (code == 1) {
-            text.assign(value.substr(0, 79));
-        } else if (code == 8) {
-            layer.assign(value.substr(0, 79));
-        } else if ((code >= 10 && code <= 13) || (code >= 20 && code <= 23) || (code >= 30 && code <= 33)) {
-            setCoordinate(static_cast<int>(code), value);
-        } else if (code == 51) {
-            if (!dxfReal(value, angle) || !model::isSaneCoordinate(angle)) {
-                damaged = true;
-            }
-        } else if (code == 62) {
-            colour = dxfInt(value);
-        }
+    if (e.is("LINE")) {
+        return Kind::Line;
     }
+    if (e.is("ATTDEF")) {
+        return Kind::Attdef;
+    }
+    return Kind::Other;
+}
 
-    X3DPoint corner(std::size_t i) const { return i < corners.size() ? corners[i] : X3DPoint(); }
-};
+bool isSane(const X3DPoint& p)
+{
+    return model::isSaneCoordinate(p.x) && model::isSaneCoordinate(p.y) && model::isSaneCoordinate(p.z);
+}
 
 class Importer {
 public:
-    explicit Importer(model::Document& doc) : doc_(doc)
+    Importer(model::Document& doc, double metresPerUnit) : doc_(doc), units_(Affine::scaling(metresPerUnit))
     {
         for (const auto& child : doc.children()) {
             if (child->typeCode() == model::type::Wall) {
@@ -92,101 +60,181 @@ public:
         }
     }
 
-    void build(const Record& r);
+    void build(const PlacedEntity& pe);
     void placePendingHoles();
     long added() const { return added_; }
+    long long badMeshFaces() const { return badMeshFaces_; }
 
 private:
-    materials::Material faceMaterial(const Record& r);
-    void appendToModel(std::unique_ptr<model::Entity> e)
-    {
-        if (!e->isValid()) {
-            return;
-        }
-        if (e->typeCode() == model::type::Wall) {
-            auto* wall = static_cast<model::Wall*>(e.get());
-            doc_.append(std::move(e));
-            walls_.add(wall);
-        } else {
-            doc_.append(std::move(e));
-        }
-        ++added_;
-    }
+    materials::Material faceMaterial(const std::string& layer, long long colour);
+    // Corners into the model: placed, in metres, all of them sane.
+    bool place(const Affine& where, std::vector<X3DPoint>& points) const;
+    void buildFace(std::vector<X3DPoint>& corners, const materials::Material& m);
+    void buildHole(std::vector<X3DPoint>& corners);
+    void attach(model::Wall& wall, std::unique_ptr<model::Face> opening);
+    void appendToModel(std::unique_ptr<model::Entity> e);
 
     model::Document& doc_;
+    Affine units_;
     WallIndex walls_;
     std::vector<std::unique_ptr<model::Hole>> pendingHoles_;
     std::unordered_map<std::string, std::uint32_t> layerMaterials_;
+    std::vector<X3DPoint> corners_;
     long added_ = 0;
+    long long badMeshFaces_ = 0;
 };
 
-materials::Material Importer::faceMaterial(const Record& r)
+materials::Material Importer::faceMaterial(const std::string& layer, long long colour)
 {
     materials::Material m;
     // Layers repeat: each is looked up once per import.
-    auto known = layerMaterials_.find(r.layer);
+    auto known = layerMaterials_.find(layer);
     if (known != layerMaterials_.end()) {
         m.number = known->second;
     } else {
         materials::MaterialList& list = materials::materialList();
-        m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(r.layer)));
-        layerMaterials_.emplace(r.layer, m.number);
+        m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(layer)));
+        layerMaterials_.emplace(layer, m.number);
     }
-    if (r.colour >= 1 && r.colour <= 3) {
-        m.setFlags(r.colour);
+    if (colour >= 1 && colour <= 3) {
+        m.setFlags(colour);
     }
     return m;
 }
 
-void Importer::build(const Record& r)
+bool Importer::place(const Affine& where, std::vector<X3DPoint>& points) const
 {
-    if (r.damaged) {
+    for (X3DPoint& p : points) {
+        p = where.apply(p);
+        if (!isSane(p)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Importer::appendToModel(std::unique_ptr<model::Entity> e)
+{
+    if (!e->isValid()) {
         return;
     }
-    bool face = textio::equalIgnoringCase(r.type, "3DFACE");
-    bool polyline = textio::equalIgnoringCase(r.type, "POLYLINE");
-    std::size_t n = r.corners.size();
-    if (face || polyline) {
-        if (n < 3) {
-            return;
+    if (e->typeCode() == model::type::Wall) {
+        auto* wall = static_cast<model::Wall*>(e.get());
+        doc_.append(std::move(e));
+        walls_.add(wall);
+    } else {
+        doc_.append(std::move(e));
+    }
+    ++added_;
+}
+
+void Importer::attach(model::Wall& wall, std::unique_ptr<model::Face> opening)
+{
+    // An opening that misses its wall by less than the tolerance is set
+    // into the wall's plane.
+    geometry::X3DPlane plane = wall.baseFace->plane();
+    for (const X3DPoint& p : opening->vertices) {
+        if (!plane.contains(p)) {
+            opening->projectOnto(plane);
+            break;
         }
-        materials::Material m = face ? faceMaterial(r) : materials::Material{};
-        if (polyline || n == 4) {
-            model::Wall* wall = walls_.findContaining(r.corners);
-            if (polyline) {
-                auto hole = std::make_unique<model::Hole>(r.corners);
-                if (!hole->isValid()) {
-                    return;
-                }
-                if (wall) {
-                    wall->append(std::move(hole));
-                    ++added_;
-                } else {
-                    pendingHoles_.push_back(std::move(hole));
-                }
-            } else if (wall) {
-                auto door = std::make_unique<model::Door>(r.corners, m);
-                if (door->isValid()) {
-                    wall->append(std::move(door));
-                    ++added_;
-                }
-            } else {
-                X3DPoint corners[4] = {r.corners[0], r.corners[1], r.corners[2], r.corners[3]};
-                appendToModel(std::make_unique<model::Wall>(corners, m));
+    }
+    wall.append(std::move(opening));
+    ++added_;
+}
+
+void Importer::buildFace(std::vector<X3DPoint>& corners, const materials::Material& m)
+{
+    std::size_t n = corners.size();
+    if (n < 3) {
+        return;
+    }
+    if (n == 4) {
+        if (model::Wall* wall = walls_.findContaining(corners)) {
+            auto door = std::make_unique<model::Door>(corners, m);
+            if (door->isValid()) {
+                attach(*wall, std::move(door));
             }
             return;
         }
-        appendToModel(std::make_unique<model::Face>(r.corners, m));
+        X3DPoint four[4] = {corners[0], corners[1], corners[2], corners[3]};
+        appendToModel(std::make_unique<model::Wall>(four, m));
         return;
     }
-    if (textio::equalIgnoringCase(r.type, "LINE")) {
-        appendToModel(std::make_unique<model::Receiver>(r.corner(0), r.corner(1)));
-    } else if (textio::equalIgnoringCase(r.type, "ATTDEF")) {
-        if (!r.layer.empty() && r.layer[0] == 'S') {
-            appendToModel(std::make_unique<model::Source>(r.corner(0), r.corner(1), r.angle, r.text));
-        } else {
-            appendToModel(std::make_unique<model::Receiver>(r.corner(0), r.corner(1)));
+    appendToModel(std::make_unique<model::Face>(corners, m));
+}
+
+void Importer::buildHole(std::vector<X3DPoint>& corners)
+{
+    if (corners.size() < 3) {
+        return;
+    }
+    auto hole = std::make_unique<model::Hole>(corners);
+    if (!hole->isValid()) {
+        return;
+    }
+    if (model::Wall* wall = walls_.findContaining(corners)) {
+        attach(*wall, std::move(hole));
+    } else {
+        pendingHoles_.push_back(std::move(hole));
+    }
+}
+
+void Importer::build(const PlacedEntity& pe)
+{
+    const DxfEntity& e = pe.entity;
+    if (e.damaged) {
+        return;
+    }
+    Kind kind = kindOf(e);
+    if (kind == Kind::Other) {
+        return;
+    }
+    Affine where = pe.placed ? units_.after(pe.place) : units_;
+    if (kind == Kind::Face3d) {
+        corners_.assign(e.corners.begin(), e.corners.end());
+        if (corners_.size() < 3 || !place(where, corners_)) {
+            return;
         }
+        buildFace(corners_, faceMaterial(pe.layer, pe.colour));
+        return;
+    }
+    if (kind == Kind::Polyline) {
+        PolylineKind shape = polylineKind(e);
+        if (shape == PolylineKind::Plain) {
+            corners_.assign(e.corners.begin(), e.corners.end());
+            if (corners_.size() >= 3 && place(where, corners_)) {
+                buildHole(corners_);
+            }
+            return;
+        }
+        bool mesh = shape != PolylineKind::Closed3d;
+        materials::Material m = mesh ? faceMaterial(pe.layer, pe.colour) : materials::Material{};
+        badMeshFaces_ += polylineFaces(e, [&](const std::vector<X3DPoint>& face) {
+            std::vector<X3DPoint> corners = face;
+            if (!place(where, corners)) {
+                return;
+            }
+            if (mesh) {
+                buildFace(corners, m);
+            } else {
+                buildHole(corners);
+            }
+        });
+        return;
+    }
+    // Receivers and sources: their points are in the entity's object
+    // coordinates when it has an extrusion direction (ATTDEF).
+    Affine ocs = kind == Kind::Attdef ? where.after(Affine::ocs(e.extrusion)) : where;
+    X3DPoint a = ocs.apply(e.corner(0));
+    X3DPoint b = ocs.apply(e.corner(1));
+    if (!isSane(a) || !isSane(b)) {
+        return;
+    }
+    if (kind == Kind::Attdef && !pe.layer.empty() && pe.layer[0] == 'S') {
+        appendToModel(std::make_unique<model::Source>(a, b, e.angle, e.text));
+    } else {
+        appendToModel(std::make_unique<model::Receiver>(a, b));
     }
 }
 
@@ -195,8 +243,7 @@ void Importer::placePendingHoles()
     for (auto& hole : pendingHoles_) {
         std::vector<X3DPoint> corners(hole->vertices.begin(), hole->vertices.end());
         if (model::Wall* wall = walls_.findContaining(corners)) {
-            wall->append(hole->clone());
-            ++added_;
+            attach(*wall, std::move(hole));
         }
     }
     pendingHoles_.clear();
@@ -204,57 +251,91 @@ void Importer::placePendingHoles()
 
 }  // namespace
 
-void importDxf(model::Document& doc, textio::TokenReader& in, std::uint64_t fileSize)
+std::string DxfImportReport::unitsText() const
 {
+    return unitsNamed ? "Drawing units: " + units : "Drawing units: metres (the drawing names none)";
+}
+
+DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::uint64_t fileSize,
+                          const DxfImportOptions& options, const std::string& fileName)
+{
+    DxfImportReport report;
+    report.opened = true;
     ui::ProgressBar progress(fileSize);
-    DxfLines lines(in);
-    if (!findEntitiesSection(lines, false)) {
-        return;
+    DxfReader reader(in, false);
+    DxfReader::Start start = reader.start();
+    if (start == DxfReader::Start::NotDxf) {
+        report.drawing = false;
+        ui::errorBox("The file %s is not a DXF drawing", fileName.c_str());
+        return report;
     }
-    std::string_view line;
-    lines.next(line);  // the group code 0 before the first entity
+    long long units = options.units >= 0 ? options.units : reader.header().insunits;
+    if (metresPerUnit(units) > 0.0) {
+        report.metresPerUnit = metresPerUnit(units);
+        report.units = unitName(units);
+        report.unitsNamed = true;
+    }
+    if (start == DxfReader::Start::NoEntities) {
+        report.warnings.push_back("The drawing " + fileName + " has no ENTITIES section: nothing was imported");
+        return report;
+    }
 
     // Entities are drawn by the views' repaint once the import is over, not
     // one by one; the model is marked modified once, if anything came in.
     bool autoDraw = doc.autoDraw;
     doc.autoDraw = false;
-    Importer importer(doc);
-    Record record;
-    std::string_view type;
-    while (lines.nextTrimmed(type) && !type.empty() && !textio::equalIgnoringCase(type, "ENDSEC")) {
-        record.reset(type);
-        std::string_view code;
-        std::string_view value;
-        while (lines.nextTrimmed(code)) {
-            long long c = dxfInt(code);
-            if (c <= 0 || !lines.next(value)) {
-                break;
-            }
-            record.store(c, value);
+    Importer importer(doc, report.metresPerUnit);
+    if (start == DxfReader::Start::Entities) {
+        BlockExpander blocks(reader, options.maxBlockEntities);
+        BlockExpander::Sink sink = [&importer](const PlacedEntity& pe) { importer.build(pe); };
+        DxfEntity entity;
+        while (reader.next(entity)) {
+            blocks.expand(entity, sink);
+            progress.setPosition(reader.position());
         }
-        importer.build(record);
-        progress.setPosition(lines.position());
+        for (const std::string& problem : blocks.problems()) {
+            ui::errorBox("%s", problem.c_str());
+        }
     }
     importer.placePendingHoles();
     doc.autoDraw = autoDraw;
     if (autoDraw && importer.added() > 0) {
         doc.setModified(true);
     }
+    report.added = importer.added();
+    if (importer.badMeshFaces() > 0) {
+        ui::errorBox("%lld mesh faces name vertices their mesh does not have: they are left out",
+                     importer.badMeshFaces());
+    }
+    if (reader.cut()) {
+        report.complete = false;
+        ui::errorBox("%s", reader.cutMessage().c_str());
+    }
+    return report;
+}
+
+DxfImportReport importDxf(model::Document& doc, const std::string& fileName, const DxfImportOptions& options)
+{
+    std::uint64_t size = 0;
+    textio::InputError why = textio::InputError::None;
+    std::FILE* file = openDxf(fileName, size, &why);
+    if (!file) {
+        DxfImportReport failed;
+        failed.openError = why;
+        return failed;
+    }
+    DxfImportReport report;
+    {
+        textio::TokenReader in(file);
+        report = importDxf(doc, in, size, options, fileName);
+    }
+    std::fclose(file);
+    return report;
 }
 
 bool importDxf(model::Document& doc, const std::string& fileName)
 {
-    std::uint64_t size = 0;
-    std::FILE* file = openDxf(fileName, size);
-    if (!file) {
-        return false;
-    }
-    {
-        textio::TokenReader in(file);
-        importDxf(doc, in, size);
-    }
-    std::fclose(file);
-    return true;
+    return importDxf(doc, fileName, DxfImportOptions{}).opened;
 }
 
 }  // namespace exchange

@@ -100,11 +100,13 @@ bool findEntitiesSection(DxfLines& lines, bool ignoreCase)
     return false;
 }
 
-std::FILE* openDxf(const std::string& fileName, std::uint64_t& size)
+std::FILE* openDxf(const std::string& fileName, std::uint64_t& size, textio::InputError* why)
 {
-    // Only regular files: a FIFO would block, a device never end.
     textio::InputFile file = textio::openInputFile(fileName);
     size = file.size;
+    if (why) {
+        *why = file.error;
+    }
     return file.file.release();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "textio/InputFile.h"
 #include "textio/TokenReader.h"
 
 namespace exchange {
@@ -41,7 +42,8 @@ std::string_view trimRight(std::string_view s);
 // the base-map reader ignoring case.
 bool findEntitiesSection(DxfLines& lines, bool ignoreCase);
 
-// Opens a DXF file for reading (a folder is not a file); null when it cannot.
-std::FILE* openDxf(const std::string& fileName, std::uint64_t& size);
+// Opens a drawing for reading: only a regular file (a FIFO would block, a
+// device never end); null when it cannot, with the reason in why.
+std::FILE* openDxf(const std::string& fileName, std::uint64_t& size, textio::InputError* why = nullptr);
 
 }  // namespace exchange

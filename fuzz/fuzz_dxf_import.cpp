@@ -22,7 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::Document doc;
     doc.autoDraw = false;
     textio::TokenReader in(std::string_view(reinterpret_cast<const char*>(data), size));
-    exchange::importDxf(doc, in, size);
+    // Blocks may expand to little here: the fuzzer's memory is bounded.
+    exchange::DxfImportOptions options;
+    options.maxBlockEntities = 200000;
+    exchange::importDxf(doc, in, size, options);
     geometry::X3DPoint min;
     geometry::X3DPoint max;
     if (doc.bounds(min, max)) {

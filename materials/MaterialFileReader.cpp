@@ -6,6 +6,7 @@
 #include "materials/MaterialList.h"
 #include "textio/RealFormat.h"
 #include "textio/TokenReader.h"
+#include "textio/Utf8.h"
 
 namespace materials {
 
@@ -32,9 +33,16 @@ void forEachLine(std::string_view text, F f)
     }
 }
 
-bool isLetter(char c)
+// Whether a name starts at the sixth character: a letter there, in ASCII,
+// in UTF-8 or as a Windows-1252 byte.
+bool nameStartsAt(std::string_view line, std::size_t at)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (line.size() <= at) {
+        return false;
+    }
+    std::size_t n = textio::utf8SequenceLength(line, at);
+    char32_t c = n ? textio::utf8CodePoint(line, at, n) : textio::windows1252(static_cast<unsigned char>(line[at]));
+    return textio::isNameLetter(c);
 }
 
 // Up to ten numbers in sequence; stops at the first text that is not a
@@ -60,6 +68,20 @@ void parseGroup(std::string_view text, std::array<float, bandCount>& values)
     }
 }
 
+// At most `bytes` bytes, never cutting a character in two.
+std::string limitUtf8(std::string text, std::size_t bytes)
+{
+    if (text.size() <= bytes) {
+        return text;
+    }
+    std::size_t cut = bytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    text.resize(cut);
+    return text;
+}
+
 }  // namespace
 
 void MaterialList::readMaterialText(std::string_view text)
@@ -72,7 +94,7 @@ void MaterialList::readMaterialText(std::string_view text)
         MaterialInfo& r = records_[static_cast<std::size_t>(n)];
         r.number = static_cast<int>(n);
         r.resetBands();
-        if (line.size() < 6 || !isLetter(line[5])) {
+        if (!nameStartsAt(line, 5)) {
             return true;
         }
         std::string_view rest = line.substr(5);
@@ -84,10 +106,10 @@ void MaterialList::readMaterialText(std::string_view text)
         while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) {
             name.remove_suffix(1);
         }
-        r.name.assign(name.substr(0, 79));
-        if (!r.name.empty() && r.name[0] >= 'a' && r.name[0] <= 'z') {
-            r.name[0] = static_cast<char>(r.name[0] - 'a' + 'A');
-        }
+        // Names are text whatever their encoding (UTF-8, or Latin-1 from older
+        // files) and never carry control characters into projects.
+        r.name = limitUtf8(textio::utf8OrLatin1(name), 79);
+        textio::upperFirst(r.name);
         std::array<float, bandCount>* groups[3] = {&r.absorption, &r.reduction, &r.diffusion};
         rest.remove_prefix(comma + 1);
         for (int g = 0; g < 3; ++g) {

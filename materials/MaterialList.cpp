@@ -9,6 +9,7 @@
 #include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 #include "textio/TextWriter.h"
+#include "textio/Utf8.h"
 #include "ui/Platform.h"
 
 namespace materials {
@@ -119,7 +120,7 @@ MaterialInfo& MaterialList::materialByText(std::string_view text)
     }
     for (int i = 0; i < materialCount; ++i) {
         MaterialInfo& record = materialByNumber(i);
-        if (textio::equalIgnoringCase(record.name, text)) {
+        if (textio::equalIgnoringCaseUtf8(record.name, text)) {
             return record;
         }
     }

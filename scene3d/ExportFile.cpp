@@ -2,6 +2,7 @@
 #include "scene3d/ExportFile.h"
 
 #include "exchange/DxfExport.h"
+#include "exchange/ObjExport.h"
 #include "model/Document.h"
 #include "scene3d/SceneBuilder.h"
 #include "storage/AtomicFile.h"
@@ -27,6 +28,28 @@ std::string exportName(const std::string& fileName, const std::string& extension
     return name + extension;
 }
 
+namespace {
+
+// The mesh and, beside it, its material library (same name, ".mtl").
+bool exportObjFiles(const model::Document& doc, const std::string& output)
+{
+    std::string library = exportName(output, "mtl");
+    std::size_t slash = library.find_last_of('/');
+    std::string libraryName = slash == std::string::npos ? library : library.substr(slash + 1);
+    bool ok = storage::writeFileAtomically(library, [&](std::FILE* file) {
+        textio::TextWriter out(file);
+        exchange::exportMtl(out, doc);
+        return out.flush();
+    });
+    return ok && storage::writeFileAtomically(output, [&](std::FILE* file) {
+               textio::TextWriter out(file);
+               exchange::exportObj(out, doc, libraryName);
+               return out.flush();
+           });
+}
+
+}  // namespace
+
 bool exportFile(model::Document& doc, const std::string& fileName, const std::string& extension,
                 const ExportOptions& options)
 {
@@ -35,6 +58,8 @@ bool exportFile(model::Document& doc, const std::string& fileName, const std::st
     bool written = false;
     if (x == "wrl" || x == "pov") {
         written = sceneOf(doc).exportScene(output);
+    } else if (textio::equalIgnoringCase(x, "obj")) {
+        written = exportObjFiles(doc, output);
     } else {
         bool dxf = textio::equalIgnoringCase(x, "dxf");
         written = storage::writeFileAtomically(output, [&](std::FILE* file) {

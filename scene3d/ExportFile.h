@@ -17,7 +17,8 @@ struct ExportOptions {
 
 // The output name is fileName (or "UTITLED" when empty) with its extension,
 // if any, replaced by `extension` (with or without its dot). "wrl" and "pov"
-// (exactly) go through the scene, "dxf" in any case is a DXF drawing, and
+// (exactly) go through the scene, "dxf" in any case is a DXF drawing, "obj"
+// in any case a Wavefront mesh with its ".mtl" material library beside it, and
 // anything else the project file. The file is replaced only once written in
 // full; "Can't write the file" and false otherwise.
 bool exportFile(model::Document& doc, const std::string& fileName, const std::string& extension,

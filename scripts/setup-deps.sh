@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++
     libgtest-dev
     clang libclang-rt-14-dev
-    python3-ezdxf python3-pil povray view3dscene
+    python3-ezdxf python3-pil povray view3dscene assimp-utils
     qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core
 )
 

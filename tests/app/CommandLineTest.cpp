@@ -94,7 +94,7 @@ TEST(CommandLine, UsageHelpAndVersion)
     std::string out;
     std::string err;
     EXPECT_EQ(runCommand(kcad() + " --help", &out), 0);
-    EXPECT_NE(out.find("kcad info [--json] [--materials DIR] FILE.ray"), std::string::npos);
+    EXPECT_NE(out.find("kcad info [--json] [--materials DIR] [--dxf-units U] FILE.ray"), std::string::npos);
     EXPECT_EQ(runCommand(kcad() + " --version", &out), 0);
     EXPECT_EQ(out.rfind("kcad (Tolvane CAD) ", 0), 0u);
     // Without a command the program starts; with no display it says so.
@@ -139,8 +139,9 @@ TEST(CommandLine, DxfInAsTheProgramImportsIt)
     std::string out;
     ASSERT_EQ(runCommand(kcad() + " info --json " + dxf, &out), 0);
     // Every four-corner face comes back as a wall (or a door inside one);
-    // holes do not come back; receivers and sources do.
-    EXPECT_NE(out.find("\"entities\": {\"Door\": 2, \"Face\": 8, \"Receiver\": 3, \"Source\": 1, \"Wall\": 8}"),
+    // holes, receivers and sources come back too.
+    EXPECT_NE(out.find("\"entities\": {\"Door\": 2, \"Face\": 8, \"Hole\": 1, \"Receiver\": 3, \"Source\": 1, "
+                       "\"Wall\": 8}"),
               std::string::npos)
         << out;
     ASSERT_EQ(runCommand(kcad() + " convert " + dxf + " " + dir.file("back.ray")), 0);

@@ -20,9 +20,11 @@ TEST_F(Workflow, OpeningSetsTheTitleAndLeavesTheModelUnmodified)
                      "expect count Wall 1\n"
                      "expect count Door 1\n"
                      "expect modified no\n"));
-    // A mixed-case extension is not a project: it goes to the DXF import.
+    // A mixed-case extension is not a project: it goes to the DXF import,
+    // which finds no drawing in it.
     testsupport::writeText("odd.Ray", smallProject());
     ASSERT_TRUE(play("answer file odd.Ray\n"
+                     "expect error \"The file odd.Ray is not a DXF drawing\"\n"
                      "command \"&Open...\"\n"
                      "expect count Wall 0\n"));
 }
@@ -147,6 +149,24 @@ TEST_F(Workflow, DxfInReplacesTheModelAfterAskingAndUndoBringsItBack)
                      "expect count Wall 0\n"
                      "key Ctrl+Z\n"
                      "expect count Wall 1\n"));
+}
+
+TEST_F(Workflow, DxfInStatesItsUnitsAndObjMeshesOpenLikeDrawings)
+{
+    testsupport::writeText("plan.dxf", "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
+                                       "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nR\n10\n1000\n20\n2000\n30\n1200\n"
+                                       "0\nENDSEC\n0\nEOF\n");
+    testsupport::writeText("room.obj", "v 0 0 0\nv 4 0 0\nv 4 0 3\nf 1 2 3\nf 1 1 2\n");
+    ASSERT_TRUE(play("answer file plan.dxf\n"
+                     "command \"DXF in...\"\n"
+                     "expect status \"Drawing units: millimetres\"\n"
+                     "expect count Receiver 1\n"
+                     "answer confirm no\n"
+                     "answer file room.obj\n"
+                     "command \"&Open...\"\n"
+                     "expect count Receiver 0\n"
+                     "expect count Face 1\n"
+                     "expect status \"1 faces with fewer than three distinct vertices were skipped\"\n"));
 }
 
 TEST_F(Workflow, DroppedFilesAreReadFromTheLastToTheFirst)

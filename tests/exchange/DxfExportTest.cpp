@@ -166,7 +166,7 @@ TEST_F(DxfExport, CoordinatesKeepTwelveDigits)
     EXPECT_NE(lines().find("10\n0.1\n20\n2\n30\n1234.56789012\n"), std::string::npos);
 }
 
-TEST_F(DxfExport, RoundTripBringsBackWallsDoorsReceiversAndSourcesButNotHoles)
+TEST_F(DxfExport, RoundTripBringsBackWallsDoorsHolesReceiversAndSources)
 {
     doc.append(fixtures::wallWithOpenings(0, 10, 3));
     doc.append(std::make_unique<model::Receiver>(X3DPoint(1, 2, 1.2), X3DPoint(3, 4, 1.25)));
@@ -178,8 +178,11 @@ TEST_F(DxfExport, RoundTripBringsBackWallsDoorsReceiversAndSourcesButNotHoles)
     exchange::importDxf(back, in, text.size());
     ASSERT_EQ(back.count(), 3u);
     const auto& wall = static_cast<const model::Wall&>(*back.children()[0]);
-    ASSERT_EQ(wall.count(), 2u) << "the base face and the door; the hole stays behind";
+    ASSERT_EQ(wall.count(), 3u) << "the base face, the door and the hole";
     EXPECT_TRUE(wall.isEqual(*doc.children()[0]));
+    const auto& original = static_cast<const model::Wall&>(*doc.children()[0]);
+    ASSERT_EQ(wall.children()[2]->typeCode(), model::type::Hole);
+    EXPECT_TRUE(wall.children()[2]->isEqual(*original.children()[2])) << "the hole comes back in place";
     EXPECT_EQ(wall.baseFace->material.number, 12u);
     EXPECT_TRUE(wall.baseFace->material.obstructing);
     EXPECT_EQ(wall.children()[1]->typeCode(), model::type::Door);

@@ -52,9 +52,37 @@ struct DxfText {
         corners({a, b});
         return real(51, angle);
     }
+    DxfText& insert(const std::string& block, const std::string& layer, const X3DPoint& at)
+    {
+        group(0, "INSERT").group(8, layer).group(2, block);
+        return corners({at});
+    }
     // The whole file: one ENTITIES section.
     std::string file() const { return "0\nSECTION\n2\nENTITIES\n" + body + "0\nENDSEC\n0\nEOF\n"; }
+    // With a HEADER section of the given variables (pairs already composed)
+    // and a BLOCKS section (BLOCK ... ENDBLK pairs already composed).
+    std::string file(const std::string& header, const std::string& blocks) const
+    {
+        std::string text;
+        if (!header.empty()) {
+            text += "0\nSECTION\n2\nHEADER\n" + header + "0\nENDSEC\n";
+        }
+        if (!blocks.empty()) {
+            text += "0\nSECTION\n2\nBLOCKS\n" + blocks + "0\nENDSEC\n";
+        }
+        return text + file();
+    }
 };
+
+// One block definition: BLOCK with its name and base point, the entities, ENDBLK.
+inline std::string block(const std::string& name, const X3DPoint& base, const DxfText& entities)
+{
+    DxfText t;
+    t.group(0, "BLOCK").group(8, "0").group(2, name).corners({base}).group(70, "0");
+    t.body += entities.body;
+    t.group(0, "ENDBLK");
+    return t.body;
+}
 
 // A vertical rectangle in the plane y = 0.
 inline std::vector<X3DPoint> wallCorners(double x0, double x1, double z0, double z1)

@@ -156,3 +156,25 @@ TEST(BundledMaterials, ACompleteUsefulDatabase)
         EXPECT_EQ(list.materialByText(name).name, name);
     }
 }
+
+TEST(MaterialFile, NamesStartingWithAnyLetterAreTextInUtf8OrLatin1)
+{
+    materials::MaterialList list("/nonexistent");
+    // "Ångström" in UTF-8, "ångström" in Latin-1 (a lower-case first letter,
+    // upper-cased as ASCII ones are), and a Greek name.
+    list.readMaterialText("  4  \xC3\x85ngstr\xC3\xB6m , 0.3\n  5  \xE5ngstr\xF6m , 0.4\n  6  \xCE\xA3\xCE\xBF , 0.5\n");
+    EXPECT_EQ(list.at(4).name, "\xC3\x85ngstr\xC3\xB6m");
+    EXPECT_FLOAT_EQ(list.at(4).absorption[0], 0.3f);
+    EXPECT_EQ(list.at(5).name, "\xC3\x85ngstr\xC3\xB6m");
+    EXPECT_EQ(list.at(6).name, "\xCE\xA3\xCE\xBF");
+    EXPECT_EQ(&list.materialByText("\xC3\xA5NGSTR\xC3\x96M"), &list.at(4)) << "case of Latin letters ignored";
+}
+
+TEST(MaterialFile, ControlCharactersNeverReachANameNulIncluded)
+{
+    materials::MaterialList list("/nonexistent");
+    list.readMaterialText(std::string("  8  Gl") + '\0' + "ass\x01\x7F , 0.1\n  9  \x01" "Bad , 0.2\n");
+    EXPECT_EQ(list.at(8).name, "Glass");
+    EXPECT_FLOAT_EQ(list.at(8).absorption[0], 0.1f);
+    EXPECT_EQ(list.at(9).name, "Unknown") << "a control character is no letter to start a name";
+}

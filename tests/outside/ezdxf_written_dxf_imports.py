@@ -1,8 +1,7 @@
 """DXF files written by ezdxf (R12) import into exactly the entities expected:
 3DFACEs on layers named after materials and numbers, with and without colour
-62; a closed 3-D POLYLINE inside a wall (its VERTEX entities are not read, so
-it adds nothing); LINEs; ATTDEFs on layer SOURCES and on a layer starting
-with a lower-case s."""
+62; a closed 3-D POLYLINE inside a wall (a hole in it); LINEs; ATTDEFs on
+layer SOURCES and on a layer starting with a lower-case s."""
 import os
 import subprocess
 import sys
@@ -13,6 +12,7 @@ EXPECTED = """EntityList
  Wall
   Face 0 1 4  0 0 0  10 0 0  10 0 3  0 0 3
   Door 1 16 4  2 0 0  3 0 0  3 0 2.1  2 0 2.1
+  Hole 0 0 4  5 0 1  6 0 1  6 0 2  5 0 2
  End
  Wall
   Face 3 12 4  0 5 0  10 5 0  10 5 3  0 5 3
