@@ -1,4 +1,5 @@
 // Entry point of the kcad executable: the graphical program, or a command.
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,9 @@
 
 int main(int argc, char** argv)
 {
+    // A file-size limit reached while writing is a failed write like a full
+    // disk (reported, the old file kept), not a reason to be killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || !app::isCommand(args[0])) {
         std::string commandLine;

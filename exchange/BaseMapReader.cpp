@@ -186,10 +186,11 @@ void readBaseMap(model::EntityList& list, textio::TokenReader& in, const X3DPoin
     list.prependAll(std::move(segments));
 }
 
-bool readBaseMap(model::EntityList& list, const std::string& fileName, const X3DPoint& offset, double scale)
+bool readBaseMap(model::EntityList& list, const std::string& fileName, const X3DPoint& offset, double scale,
+                 textio::InputError* why)
 {
     std::uint64_t size = 0;
-    std::FILE* file = openDxf(fileName, size);
+    std::FILE* file = openDxf(fileName, size, why);
     if (!file) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "geometry/X3DPoint.h"
+#include "textio/InputFile.h"
 
 namespace model {
 class EntityList;
@@ -24,9 +25,10 @@ constexpr double baseMapArcStep = 10.0;
 // expanded, become segments at z = 0: each point in metres (by the drawing's
 // $INSUNITS), scaled and then offset, put at the head of the list (so the
 // list runs in reverse file order). False only when the file cannot be
-// opened; a file that is not a drawing, or is cut off, is reported.
+// opened (why says why); a file that is not a drawing, or is cut off, is
+// reported.
 bool readBaseMap(model::EntityList& list, const std::string& fileName, const geometry::X3DPoint& offset,
-                 double scale);
+                 double scale, textio::InputError* why = nullptr);
 // maxBlockEntities bounds what block references may add in all.
 void readBaseMap(model::EntityList& list, textio::TokenReader& in, const geometry::X3DPoint& offset, double scale,
                  const std::string& fileName = "the drawing", std::uint64_t maxBlockEntities = 20000000);

@@ -37,7 +37,8 @@ bool UndoRing::writeSnapshot(const model::Document& doc, int k)
 {
     char number[8];
     std::snprintf(number, sizeof number, "%02d", slot(k));
-    std::string pattern = tempDir() + "/clip-" + std::to_string(::getpid()) + "-" + number + "-XXXXXX.ray";
+    std::string stem = tempDir() + "/clip-" + std::to_string(::getpid()) + "-" + number;
+    std::string pattern = stem + "-XXXXXX.ray";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     // mkstemps creates the file exclusively (O_EXCL), so neither an existing
@@ -46,7 +47,7 @@ bool UndoRing::writeSnapshot(const model::Document& doc, int k)
     if (fd < 0) {
         if (!folderFailureReported_) {
             folderFailureReported_ = true;
-            ui::errorBox("Can't write the undo file %s", pattern.c_str());
+            ui::errorBox("Can't write the undo file %s", (stem + ".ray").c_str());
         }
         return false;
     }

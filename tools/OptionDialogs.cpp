@@ -140,8 +140,9 @@ bool askBaseMapOptions(model::Document& doc)
     doc.baseMapFile = box.file;
     doc.baseMap.clear();
     if (!doc.baseMapFile.empty()) {
-        if (!exchange::readBaseMap(doc.baseMap, doc.baseMapFile, doc.baseMapOffset, doc.baseMapScale)) {
-            ui::errorBox("Can't read the file %s", doc.baseMapFile.c_str());
+        textio::InputError why = textio::InputError::None;
+        if (!exchange::readBaseMap(doc.baseMap, doc.baseMapFile, doc.baseMapOffset, doc.baseMapScale, &why)) {
+            ui::errorBox("%s", textio::describeInputError(doc.baseMapFile, why).c_str());
         }
         doc.baseMap.selected = box.visible;
     }

@@ -57,15 +57,16 @@ void Tracker::drawFigure()
     if (!dc || mode_ == gesture::Click) {
         return;
     }
-    dc->setXorMode(true);
-    dc->setPen(ui::penAlternate, ui::rgb(128, 128, 128));
     ui::PixelPoint a = view_->viewToPixel(start_);
     ui::PixelPoint b = view_->viewToPixel(end_);
     if (a.x == b.x && a.y == b.y) {
         // A figure of no size sets no pixel (the first move takes away the
-        // figure that begin never drew).
+        // figure that begin never drew). Decided before XOR goes on, which
+        // would otherwise stay on for every later paint of the view.
         return;
     }
+    dc->setXorMode(true);
+    dc->setPen(ui::penAlternate, ui::rgb(128, 128, 128));
     switch (mode_) {
     case gesture::Line:
         dc->moveTo(a.x, a.y);

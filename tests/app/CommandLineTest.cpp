@@ -1,6 +1,8 @@
 // The kcad executable as a user runs it: output, messages and exit statuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/support/TestSupport.h"
 
 using testsupport::runCommand;
@@ -183,4 +185,46 @@ TEST(CommandLine, AFailingScriptNamesItsLineAndReason)
     EXPECT_EQ(err, "s.play:1: an answer for a question was never used\n");
     EXPECT_EQ(play("frobnicate\n", err), 1);
     EXPECT_EQ(err, "s.play:1: unknown statement\n");
+}
+
+TEST(CommandLine, ANamedMaterialDatabaseThatCannotBeReadIsAnError)
+{
+    ScratchDir dir;
+    std::string out;
+    std::string err;
+    // A folder without tolvane.mat would give every face "Unknown", absorbing nothing.
+    EXPECT_EQ(runCommand(kcad() + " convert --materials " + dir.path().string() + " " + example() + " " +
+                             dir.file("out.ray"),
+                         &out, &err),
+              1);
+    EXPECT_EQ(err, "kcad convert: Can't read the file " + dir.file("tolvane.mat") + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.ray")));
+    std::filesystem::create_symlink("/dev/zero", dir.file("tolvane.mat"));
+    EXPECT_EQ(runCommand(kcad() + " info --materials " + dir.path().string() + " " + example(), &out, &err), 1);
+    EXPECT_EQ(err, "kcad info: Can't read the file " + dir.file("tolvane.mat") + ": it is not a regular file\n");
+    // Bad usage stays bad usage.
+    EXPECT_EQ(runCommand(kcad() + " info --materials " + dir.file("nowhere") + " " + example(), &out, &err), 2);
+}
+
+TEST(CommandLine, RenderOntoAFullDiskFailsAndKeepsThePictureThatWasThere)
+{
+    ScratchDir dir;
+    std::string picture = dir.file("plan.png");
+    ASSERT_EQ(runCommand(kcad() + " render " + example() + " --view plan --size 400x300 " + picture), 0);
+    std::string before = testsupport::readText(picture);
+    ASSERT_GT(before.size(), 1000u);
+    std::string err;
+    // A file size limit makes every write past 1 KB fail, as a full disk does.
+    EXPECT_EQ(runCommand("ulimit -f 1; " + kcad() + " render " + example() + " --view plan --size 800x600 " + picture,
+                         nullptr, &err),
+              1);
+    EXPECT_EQ(err, "kcad render: can't write " + picture + "\n");
+    EXPECT_EQ(testsupport::readText(picture), before) << "the old picture is intact";
+    EXPECT_EQ(runCommand("ulimit -f 1; " + kcad() + " render " + example() + " --view plan " + dir.file("new.png")), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.png"))) << "no empty picture reported as written";
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1u) << "nothing temporary is left behind";
 }
