@@ -248,13 +248,16 @@ bool Application::dispatchCommand(int id)
         redrawAll();
         return true;
     case cmd::Help: {
-        // The manual next to the program's data, or in the current folder.
+        // The manual next to the program's data, or in the current folder,
+        // in the program's own help window: no desktop browser needed.
         std::string page = "manual/MTolvaneCAD.htm";
         std::error_code ec;
         if (!std::filesystem::exists(page, ec)) {
             page = std::string(KCAD_DATA_DIR) + "/manual/MTolvaneCAD.htm";
         }
-        ui::platform().openDocument(page);
+        if (!ui::platform().showHelp(page)) {
+            ui::errorBox("Can't read the file %s", page.c_str());
+        }
         return true;
     }
     case cmd::About:

@@ -54,8 +54,9 @@ public:
     void standardLayout();
 
     // The save-changes question before the model is dropped. False when the
-    // user wanted the changes saved but they were not (cancelled or failed):
-    // the calling command must then stop, so nothing is lost.
+    // user cancelled the question, or wanted the changes saved but they were
+    // not (cancelled or failed): the calling command must then stop, so
+    // nothing is lost.
     bool askSaveChanges();
     // Open, Merge, New, Save, Save As, DXF in and out, dropped files.
     void newProject();

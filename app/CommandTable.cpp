@@ -8,29 +8,30 @@ namespace app {
 const std::vector<ui::MenuCommand>& commandTable()
 {
     static const std::vector<ui::MenuCommand> table = {
-        {cmd::New, "&File", "&New", ""},
-        {cmd::Open, "&File", "&Open...", ""},
+        {cmd::New, "&File", "&New", "", false, {"Ctrl+N"}},
+        {cmd::Open, "&File", "&Open...", "", false, {"Ctrl+O"}},
         {cmd::Merge, "&File", "&Merge...", ""},
-        {cmd::Save, "&File", "&Save", ""},
-        {cmd::SaveAs, "&File", "Save &As...", ""},
+        {cmd::Save, "&File", "&Save", "", false, {"Ctrl+S"}},
+        {cmd::SaveAs, "&File", "Save &As...", "", false, {"Ctrl+Shift+S"}},
         {cmd::BaseMap, "&File", "Base map...", "", true},
         {cmd::DxfIn, "&File", "DXF in...", ""},
         {cmd::DxfOut, "&File", "DXF out...", ""},
         {cmd::ProjectNotes, "&File", "Project &Notes...", "", true},
-        {cmd::Exit, "&File", "&Exit", "", true},
+        {cmd::Exit, "&File", "&Exit", "", true, {"Ctrl+Q"}},
 
-        {cmd::Cut, "&Edit", "Cut", "Shift+Del"},
-        {cmd::Copy, "&Edit", "Copy", "Ctrl+Ins"},
-        {cmd::Paste, "&Edit", "Paste", "Shift+Ins"},
+        {cmd::Cut, "&Edit", "Cut", "Shift+Del", false, {"Ctrl+X"}},
+        {cmd::Copy, "&Edit", "Copy", "Ctrl+Ins", false, {"Ctrl+C"}},
+        {cmd::Paste, "&Edit", "Paste", "Shift+Ins", false, {"Ctrl+V"}},
         {cmd::Duplicate, "&Edit", "Duplicate", "Alt+Ins"},
         {cmd::Delete, "&Edit", "Delete", "Del"},
         {cmd::Undo, "&Edit", "&Undo", "Ctrl+Z", true},
-        {cmd::Redo, "&Edit", "&Redo", "Ctrl+Y"},
+        {cmd::Redo, "&Edit", "&Redo", "Ctrl+Y", false, {"Ctrl+Shift+Z"}},
         {cmd::Resize, "&Edit", "Resize...", "", true},
-        {cmd::Properties, "&Edit", "Properties...", "Enter"},
+        // Windows does not tell the two Enter keys apart; Qt does.
+        {cmd::Properties, "&Edit", "Properties...", "Enter", false, {"Return"}},
         {cmd::Geometry, "&Edit", "&Geometry...", ""},
 
-        {cmd::SelectAll, "&Select", "Select All Entities", "F2"},
+        {cmd::SelectAll, "&Select", "Select All Entities", "F2", false, {"Ctrl+A"}},
         {cmd::UnselectAll, "&Select", "Unselect All", "Esc"},
         {cmd::ToggleSelection, "&Select", "Toggle Selection", ""},
         {cmd::SelectMaterial, "&Select", "Select Material", "", true},
@@ -82,7 +83,7 @@ const std::vector<ui::MenuCommand>& commandTable()
         {cmd::Standard, "&Window", "Sta&ndard", ""},
         {cmd::Redraw, "&Window", "&Redraw", "F5", true},
 
-        {cmd::Help, "&Help", "&Help", ""},
+        {cmd::Help, "&Help", "&Help", "", false, {"F1"}},
         {cmd::About, "&Help", "&About", ""},
     };
     return table;

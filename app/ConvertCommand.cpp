@@ -60,9 +60,7 @@ int runConvert(const std::vector<std::string>& rawArgs)
     if (!loadModel(args[0], doc) || !platform.errors.empty()) {
         return exitFailed;
     }
-    scene3d::ExportOptions options;
-    options.materialNames = readFlag(SaveDxfMaterialName, true);
-    if (!scene3d::exportFile(doc, args[1], extension, options)) {
+    if (!scene3d::exportFile(doc, args[1], extension, exportOptions())) {
         return exitFailed;
     }
     return exitOk;

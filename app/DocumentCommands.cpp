@@ -64,10 +64,15 @@ bool Application::askSaveChanges()
     if (!document.modified() || document.empty()) {
         return true;
     }
-    if (!ui::platform().askSaveChanges("Save Changes ?")) {
+    switch (ui::platform().askSaveChanges("Save Changes ?")) {
+    case ui::Platform::SaveAnswer::Yes:
+        return save();
+    case ui::Platform::SaveAnswer::No:
         return true;
+    case ui::Platform::SaveAnswer::Cancel:
+        return false;
     }
-    return save();
+    return false;
 }
 
 void Application::clearProject()
@@ -100,6 +105,13 @@ bool Application::openProject(const std::string& rawName)
     }
     bool ok = storage::openProject(name, document);
     ui::showStatus("");
+    // What was read is shown whole in every 2-D view, not at whatever scale
+    // and place the views had.
+    for (const ViewSlot& slot : viewSlots()) {
+        if (slot.command != cmd::View3D && view(slot.command)) {
+            view(slot.command)->zoomToExtents();
+        }
+    }
     return ok;
 }
 
@@ -181,9 +193,7 @@ bool Application::saveTo(const std::string& name)
 bool Application::saveProject(const std::string& name)
 {
     if (!storage::isProjectName(name)) {
-        scene3d::ExportOptions options;
-        options.materialNames = readFlag(SaveDxfMaterialName, true);
-        if (!scene3d::exportFile(document, name, extensionOf(name), options)) {
+        if (!scene3d::exportFile(document, name, extensionOf(name), exportOptions())) {
             return false;
         }
         // Only a written file gives the document its name; an export leaves
@@ -246,9 +256,7 @@ void Application::dxfOut()
     if (!chosen) {
         return;
     }
-    scene3d::ExportOptions options;
-    options.materialNames = readFlag(SaveDxfMaterialName, true);
-    scene3d::exportFile(document, *chosen, ".dxf", options);
+    scene3d::exportFile(document, *chosen, ".dxf", exportOptions());
 }
 
 void Application::onDropFiles(const std::vector<std::string>& files)

@@ -12,6 +12,7 @@
 #include "app/CommandTable.h"
 #include "app/PictureFile.h"
 #include "app/ProjectSummary.h"
+#include "app/Settings.h"
 #include "model/Document.h"
 #include "scene3d/ExportFile.h"
 #include "textio/InputFile.h"
@@ -122,12 +123,14 @@ bool MacroRunner::key(const std::string& name, std::string& reason)
 {
     std::string wanted = canonicalKey(name);
     for (const ui::MenuCommand& c : commandTable()) {
-        if (!c.shortcut.empty() && canonicalKey(c.shortcut) == wanted) {
-            if (app_.frame && !app_.frame->isMenuEnabled(c.id)) {
-                return true;  // a greyed command's key does nothing
+        for (const std::string& shortcut : c.shortcuts()) {
+            if (canonicalKey(shortcut) == wanted) {
+                if (app_.frame && !app_.frame->isMenuEnabled(c.id)) {
+                    return true;  // a greyed command's key does nothing
+                }
+                app_.dispatchCommand(c.id);
+                return true;
             }
-            app_.dispatchCommand(c.id);
-            return true;
         }
     }
     ui::KeyEvent ev;
@@ -304,8 +307,9 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
             platform_.queueFile(w[2] == "cancel" ? std::nullopt : std::optional<std::string>(w[2]));
             return true;
         }
-        if (w[1] == "confirm" && w.size() == 3 && (w[2] == "yes" || w[2] == "no")) {
-            platform_.queueConfirm(w[2] == "yes");
+        if (w[1] == "confirm" && w.size() == 3 && (w[2] == "yes" || w[2] == "no" || w[2] == "cancel")) {
+            using Answer = ui::Platform::SaveAnswer;
+            platform_.queueAnswer(w[2] == "yes" ? Answer::Yes : w[2] == "no" ? Answer::No : Answer::Cancel);
             return true;
         }
         const std::string& last = w.back();
@@ -341,7 +345,8 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
             reason = "dump needs a file name with an extension";
             return false;
         }
-        scene3d::exportFile(app_.document, w[1], ext);
+        // As every file written from the document: DXF layers follow the settings.
+        scene3d::exportFile(app_.document, w[1], ext, exportOptions());
         return true;
     }
     reason = "unknown statement";

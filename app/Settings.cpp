@@ -64,4 +64,11 @@ bool writeFlag(const std::string& key, bool value, std::string* error)
     return writeSetting(key, value ? "1" : "0", error);
 }
 
+scene3d::ExportOptions exportOptions()
+{
+    scene3d::ExportOptions options;
+    options.materialNames = readFlag(SaveDxfMaterialName, true);
+    return options;
+}
+
 }  // namespace app

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "scene3d/ExportFile.h"
+
 namespace app {
 
 constexpr const char* settingsFile = "tolvane.ini";
@@ -24,5 +26,9 @@ bool writeSetting(const std::string& key, const std::string& text, std::string* 
 // Yes when the value starts with 1, t, T, y or Y.
 bool readFlag(const std::string& key, bool defaultValue);
 bool writeFlag(const std::string& key, bool value, std::string* error = nullptr);
+
+// How files written from the document look, as the settings say now (DXF
+// layers by material name or number). Every export reads it afresh.
+scene3d::ExportOptions exportOptions();
 
 }  // namespace app

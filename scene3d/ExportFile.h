@@ -22,7 +22,7 @@ struct ExportOptions {
 // anything else the project file. The file is replaced only once written in
 // full; "Can't write the file" and false otherwise.
 bool exportFile(model::Document& doc, const std::string& fileName, const std::string& extension,
-                const ExportOptions& options = {});
+                const ExportOptions& options);
 
 // The name exportFile writes to.
 std::string exportName(const std::string& fileName, const std::string& extension);

@@ -11,13 +11,27 @@
 namespace ui {
 
 // One entry of the command table: the menu it sits in, its text with the
-// '&' of its mnemonic, and its accelerator ("Shift+Del", "Ctrl+Z", "F5").
+// '&' of its mnemonic, and its accelerator ("Shift+Del", "Ctrl+Z", "F5"),
+// with the further keys a Linux desktop user expects for the same command
+// ("Ctrl+X" next to "Shift+Del", "Return" next to the keypad's "Enter").
 struct MenuCommand {
     int id = 0;
     std::string menu;
     std::string text;
     std::string shortcut;
     bool separatorBefore = false;
+    std::vector<std::string> moreShortcuts = {};
+
+    // Every key of the command, the first one first.
+    std::vector<std::string> shortcuts() const
+    {
+        std::vector<std::string> all;
+        if (!shortcut.empty()) {
+            all.push_back(shortcut);
+        }
+        all.insert(all.end(), moreShortcuts.begin(), moreShortcuts.end());
+        return all;
+    }
 };
 
 class FrameLogic {

@@ -20,9 +20,9 @@ public:
     void showWaitCursor(bool) override {}
     int runDialog(Dialog&) override { return 0; }
     std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-    bool askSaveChanges(const std::string&) override { return false; }
+    SaveAnswer askSaveChanges(const std::string&) override { return SaveAnswer::No; }
     void showStatus(const std::string&) override {}
-    bool openDocument(const std::string&) override { return false; }
+    bool showHelp(const std::string&) override { return false; }
     FrameHost* createFrame(FrameLogic&, const std::vector<MenuCommand>&) override { return nullptr; }
     int run() override { return 0; }
 };

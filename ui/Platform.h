@@ -45,12 +45,15 @@ public:
     // The open or save file dialog; nothing when cancelled.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
     // The question before changes are dropped: a beep and "Save Changes ?"
-    // titled "Tolvane CAD" with Yes and No; true for Yes.
-    virtual bool askSaveChanges(const std::string& text) = 0;
+    // titled "Tolvane CAD" with Yes, No and Cancel (Esc cancels: a question
+    // that cannot be backed out of, where Esc throws the work away, loses it).
+    enum class SaveAnswer { Yes, No, Cancel };
+    virtual SaveAnswer askSaveChanges(const std::string& text) = 0;
     // The status line (the prompt area of the coordinate bar).
     virtual void showStatus(const std::string& text) = 0;
-    // Opens a document (the help page) with the desktop's viewer.
-    virtual bool openDocument(const std::string& path) = 0;
+    // Shows an HTML page (the manual) in the program's help window, its
+    // links working; false when the page cannot be read.
+    virtual bool showHelp(const std::string& path) = 0;
 
     // Colours of the desktop's theme (0x00BBGGRR).
     enum class SystemColour { Menu, ButtonFace, ButtonText };

@@ -109,7 +109,7 @@ void ViewWindow::setExtents(const ViewPoint& min, const ViewPoint& max)
     }
 }
 
-bool ViewWindow::zoomToRect(const ViewPoint& p, const ViewPoint& q)
+bool ViewWindow::zoomToRect(const ViewPoint& p, const ViewPoint& q, bool quiet)
 {
     double w = std::fabs(q.u - p.u);
     double h = std::fabs(q.v - p.v);
@@ -120,7 +120,7 @@ bool ViewWindow::zoomToRect(const ViewPoint& p, const ViewPoint& q)
     if (!(s > 0.0)) {
         return false;
     }
-    setScale(s);
+    setScale(quiet ? std::max(s, 0.001) : s);
     setCentre({(p.u + q.u) / 2, (p.v + q.v) / 2});
     return true;
 }
@@ -133,7 +133,10 @@ void ViewWindow::zoomToExtents()
         setScale(0.05);
         setCentre({0.0, 0.0});
     } else {
-        zoomToRect(projection_->toView(min), projection_->toView(max));
+        // Showing the whole model is the program's own choice of scale: a
+        // model smaller than the finest scale is shown at that scale, not
+        // with a message for every view.
+        zoomToRect(projection_->toView(min), projection_->toView(max), true);
     }
     repaint();
 }

@@ -49,8 +49,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     // Fits the rectangle in the tighter direction; false when it is empty
-    // or the window has no size.
-    bool zoomToRect(const ViewPoint& p, const ViewPoint& q);
+    // or the window has no size. Finer than 1 mm a pixel says "Scale too
+    // big" (stays at 1 mm quietly when asked to be quiet).
+    bool zoomToRect(const ViewPoint& p, const ViewPoint& q, bool quiet = false);
     // Fits the model (with the base map while it is shown), or 0.05 m a
     // pixel at the origin for an empty model; then repaints.
     void zoomToExtents();

@@ -108,18 +108,18 @@ TEST(ExportFile, NamesAndRoutingByExtension)
     model::Document doc;
     doc.autoDraw = false;
     doc.append(fixtures::rectangle(0, 0, 1, 1, 0, 3));
-    ASSERT_TRUE(exportFile(doc, dir.file("plan.WRL"), "WRL"));
+    ASSERT_TRUE(exportFile(doc, dir.file("plan.WRL"), "WRL", {}));
     EXPECT_EQ(testsupport::readText(dir.file("plan.WRL")).rfind("EntityList\n", 0), 0u)
         << "upper-case WRL is not VRML: the project text is written";
-    ASSERT_TRUE(exportFile(doc, dir.file("plan.wrl"), "wrl"));
+    ASSERT_TRUE(exportFile(doc, dir.file("plan.wrl"), "wrl", {}));
     EXPECT_EQ(testsupport::readText(dir.file("plan.wrl")).rfind("#VRML V2.0 utf8\n", 0), 0u);
-    ASSERT_TRUE(exportFile(doc, dir.file("x.ray"), ".dxf"));
+    ASSERT_TRUE(exportFile(doc, dir.file("x.ray"), ".dxf", {}));
     EXPECT_EQ(testsupport::readText(dir.file("x.dxf")).rfind("0\r\nSECTION\r\n", 0), 0u);
-    ASSERT_TRUE(exportFile(doc, dir.file("scene"), "pov"));
+    ASSERT_TRUE(exportFile(doc, dir.file("scene"), "pov", {}));
     EXPECT_NE(testsupport::readText(dir.file("scene.pov")).find("camera {"), std::string::npos);
     EXPECT_TRUE(platform.errors.empty());
 
-    EXPECT_FALSE(exportFile(doc, dir.file("no/such/folder/x"), "dxf"));
-    EXPECT_FALSE(exportFile(doc, dir.file("no/such/folder/x"), "wrl"));
+    EXPECT_FALSE(exportFile(doc, dir.file("no/such/folder/x"), "dxf", {}));
+    EXPECT_FALSE(exportFile(doc, dir.file("no/such/folder/x"), "wrl", {}));
     EXPECT_EQ(platform.errors, (std::vector<std::string>{"Can't write the file", "Can't write the file"}));
 }

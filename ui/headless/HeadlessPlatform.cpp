@@ -1,6 +1,8 @@
 // Recording back end.
 #include "ui/headless/HeadlessPlatform.h"
 
+#include <filesystem>
+
 #include "textio/RealFormat.h"
 #include "ui/FileChooser.h"
 
@@ -29,14 +31,26 @@ bool HeadlessPlatform::askConfirm(const std::string& text)
         failures.push_back("no answer for the question \"" + text + "\"");
         return false;
     }
-    bool answer = confirmAnswers.front();
+    SaveAnswer answer = confirmAnswers.front();
     confirmAnswers.pop_front();
-    return answer;
+    if (answer == SaveAnswer::Cancel) {
+        failures.push_back("the question \"" + text + "\" has no Cancel");
+        return false;
+    }
+    return answer == SaveAnswer::Yes;
 }
 
-bool HeadlessPlatform::askSaveChanges(const std::string& text)
+Platform::SaveAnswer HeadlessPlatform::askSaveChanges(const std::string& text)
 {
-    return askConfirm(text);
+    questions.push_back(text);
+    if (confirmAnswers.empty()) {
+        unansweredQuestions.push_back(text);
+        failures.push_back("no answer for the question \"" + text + "\"");
+        return SaveAnswer::Cancel;
+    }
+    SaveAnswer answer = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return answer;
 }
 
 int HeadlessPlatform::runDialog(Dialog& dialog)
@@ -75,9 +89,13 @@ std::optional<std::string> HeadlessPlatform::chooseFile(const FileRequest& reque
     return answer;
 }
 
-bool HeadlessPlatform::openDocument(const std::string& path)
+bool HeadlessPlatform::showHelp(const std::string& path)
 {
-    openedDocuments.push_back(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return false;
+    }
+    helpPages.push_back(path);
     return true;
 }
 

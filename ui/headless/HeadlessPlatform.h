@@ -32,15 +32,17 @@ public:
     void showWaitCursor(bool on) override { waitCursorShown = on; }
     int runDialog(Dialog& dialog) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
-    bool askSaveChanges(const std::string& text) override;
+    SaveAnswer askSaveChanges(const std::string& text) override;
     void showStatus(const std::string& text) override { status = text; }
-    bool openDocument(const std::string& path) override;
+    bool showHelp(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
     int run() override { return 0; }
 
     // Answers for the coming questions (yes/no and the save-changes
-    // question alike), dialogs and file choosers, oldest first.
-    void queueConfirm(bool yes) { confirmAnswers.push_back(yes); }
+    // question alike; Cancel only fits the save-changes question), dialogs
+    // and file choosers, oldest first.
+    void queueConfirm(bool yes) { confirmAnswers.push_back(yes ? SaveAnswer::Yes : SaveAnswer::No); }
+    void queueAnswer(SaveAnswer answer) { confirmAnswers.push_back(answer); }
     void queueDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
     void queueFile(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
 
@@ -53,7 +55,8 @@ public:
     // The titles and controls of the dialogs shown, last first closed.
     std::vector<std::string> dialogsShown;
     std::string status;
-    std::vector<std::string> openedDocuments;
+    // The help pages shown.
+    std::vector<std::string> helpPages;
     std::unique_ptr<HeadlessFrame> frame;
 
     // Called for every error box as it appears (the command line prints it).
@@ -63,7 +66,7 @@ public:
     std::vector<std::string> questions;
     // Questions that found no queued answer (answered No).
     std::vector<std::string> unansweredQuestions;
-    std::deque<bool> confirmAnswers;
+    std::deque<SaveAnswer> confirmAnswers;
     long pumps = 0;
     bool progressActive = false;
     std::uint64_t progressMaximum = 0;

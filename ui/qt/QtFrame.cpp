@@ -41,10 +41,27 @@ QtFrame::QtFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) : 
             menu->addSeparator();
         }
         QAction* a = menu->addAction(QString::fromStdString(c.text));
-        if (!c.shortcut.empty()) {
-            a->setShortcut(QKeySequence(QString::fromStdString(c.shortcut)));
+        std::vector<std::string> keys = c.shortcuts();
+        if (!keys.empty()) {
+            QList<QKeySequence> sequences;
+            for (const std::string& k : keys) {
+                sequences.append(QKeySequence(QString::fromStdString(k)));
+            }
+            a->setShortcuts(sequences);
             // The views have the focus most of the time: the keys work anywhere.
             a->setShortcutContext(Qt::ApplicationShortcut);
+            if (keys.size() > 1) {
+                // A menu shows one key of an action; these show all of them
+                // (Return is the same key to the user as the keypad's Enter).
+                QStringList shown;
+                for (const QKeySequence& s : sequences) {
+                    QString text = s.toString(QKeySequence::NativeText);
+                    if (s != QKeySequence(Qt::Key_Return)) {
+                        shown.append(text);
+                    }
+                }
+                a->setText(QString::fromStdString(c.text) + "\t" + shown.join(", "));
+            }
         }
         int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] { logic_.onCommand(id); });

@@ -2,7 +2,6 @@
 #include "ui/qt/QtPlatform.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 #include "ui/qt/QtDrawContext.h"
 #include "ui/qt/QtDialog.h"
 #include "ui/qt/QtFrame.h"
+#include "ui/qt/QtHelpWindow.h"
 
 namespace ui::qt {
 
@@ -48,11 +48,21 @@ bool QtPlatform::askConfirm(const std::string& text)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool QtPlatform::askSaveChanges(const std::string& text)
+Platform::SaveAnswer QtPlatform::askSaveChanges(const std::string& text)
 {
     QApplication::beep();
-    return QMessageBox::question(ownerWidget(), "Tolvane CAD", QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, "Tolvane CAD", QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ownerWidget());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+    case QMessageBox::No:
+        return SaveAnswer::No;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 void QtPlatform::pumpEvents()
@@ -161,9 +171,12 @@ bool QtPlatform::loadImage(const std::string& path, Image& out)
     return true;
 }
 
-bool QtPlatform::openDocument(const std::string& path)
+bool QtPlatform::showHelp(const std::string& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    if (!help_) {
+        help_ = std::make_unique<QtHelpWindow>();
+    }
+    return help_->showPage(path);
 }
 
 FrameHost* QtPlatform::createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands)

@@ -10,6 +10,7 @@
 namespace ui::qt {
 
 class QtFrame;
+class QtHelpWindow;
 
 class QtPlatform final : public Platform {
 public:
@@ -26,19 +27,21 @@ public:
     void showWaitCursor(bool on) override;
     int runDialog(Dialog& dialog) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
-    bool askSaveChanges(const std::string& text) override;
+    SaveAnswer askSaveChanges(const std::string& text) override;
     void showStatus(const std::string& text) override;
     std::uint32_t systemColour(SystemColour which) const override;
     bool loadImage(const std::string& path, Image& out) override;
-    bool openDocument(const std::string& path) override;
+    bool showHelp(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
     int run() override;
 
     QtFrame* frame() const { return frame_.get(); }
+    QtHelpWindow* helpWindow() const { return help_.get(); }
 
 private:
     Platform* previous_;
     std::unique_ptr<QtFrame> frame_;
+    std::unique_ptr<QtHelpWindow> help_;
     std::uint64_t progressMaximum_ = 0;
     int progressShown_ = -1;
 };
