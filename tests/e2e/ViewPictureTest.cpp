@@ -141,16 +141,16 @@ protected:
 TEST_F(LiveView, RubberBandsDrawnTwiceLeaveNoTrace)
 {
     ui::Image before = picture();
-    for (int mode : {tools::gesture::Line, tools::gesture::Rectangle, tools::gesture::Circle}) {
+    for (tools::Gesture mode : {tools::Gesture::Line, tools::Gesture::Rectangle, tools::Gesture::Circle}) {
         tools::Tracker tracker;
         tracker.begin(plan(), {1, 1}, mode);
         tracker.move({7.3, 5.1});
-        EXPECT_GT(countDifferences(before, picture(), nullptr), 20) << "the band shows, mode " << mode;
+        EXPECT_GT(countDifferences(before, picture(), nullptr), 20) << "the band shows, mode " << tracker.mode();
         tracker.move({9.5, 2.2});
         model::ViewPoint s, e;
-        int m = 0;
+        tools::Gesture m{};
         ASSERT_TRUE(tracker.end(s, e, m));
-        EXPECT_EQ(countDifferences(before, picture(), nullptr), 0) << "mode " << mode;
+        EXPECT_EQ(countDifferences(before, picture(), nullptr), 0) << "mode " << static_cast<int>(m);
     }
     tools::markPoint(plan(), {4, 4});
     EXPECT_EQ(countDifferences(before, picture(), nullptr), 64);

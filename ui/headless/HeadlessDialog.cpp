@@ -18,8 +18,22 @@ HeadlessControls::HeadlessControls(const DialogTemplate& t) : title(t.title), te
     }
 }
 
+void HeadlessControls::check(int id) const
+{
+    if (!template_.control(id)) {
+        problems.push_back("dialog " + template_.name + " has no control " + std::to_string(id));
+    }
+}
+
+HeadlessControls::State& HeadlessControls::state(int id)
+{
+    check(id);
+    return controls_[id];
+}
+
 const HeadlessControls::State* HeadlessControls::find(int id) const
 {
+    check(id);
     auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : &it->second;
 }

@@ -45,6 +45,9 @@ public:
     std::string title;
     bool ended = false;
     int endResult = 0;
+    // Controls the dialog asked for that its template does not have: the
+    // code and the catalogue disagree.
+    mutable std::vector<std::string> problems;
 
 private:
     struct State {
@@ -55,8 +58,9 @@ private:
         std::vector<int> chosen;  // rows of a multiple-selection list
         bool visible = true;
     };
-    State& state(int id) { return controls_[id]; }
+    State& state(int id);
     const State* find(int id) const;
+    void check(int id) const;
 
     const DialogTemplate& template_;
     std::map<int, State> controls_;

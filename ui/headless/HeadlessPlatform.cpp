@@ -60,6 +60,7 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
     if (!problem.empty()) {
         failures.push_back(problem);
     }
+    failures.insert(failures.end(), controls.problems.begin(), controls.problems.end());
     return dialog.result;
 }
 
