@@ -19,6 +19,9 @@ struct DialogAnswer {
     // other buttons.
     std::vector<std::pair<int, std::string>> values;
     bool ok = true;
+    // What controls must show when the dialog opens, before any value is
+    // entered: the text of a field, 0/1 for boxes and radio buttons.
+    std::vector<std::pair<int, std::string>> shown{};
 };
 
 class HeadlessControls final : public DialogControls {

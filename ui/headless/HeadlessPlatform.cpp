@@ -88,9 +88,28 @@ FrameHost* HeadlessPlatform::createFrame(FrameLogic& logic, const std::vector<Me
     return frame.get();
 }
 
+void HeadlessPlatform::progressStartCancellable(std::uint64_t maximum)
+{
+    progressStart(maximum);
+    progressCancellable = true;
+}
+
+bool HeadlessPlatform::progressCancelled()
+{
+    if (!progressActive || !progressCancellable || progressCancels == 0 ||
+        progressPosition * 2 < progressMaximum) {
+        return false;
+    }
+    --progressCancels;
+    ++cancelledRuns;
+    progressCancellable = false;
+    return true;
+}
+
 void HeadlessPlatform::progressStart(std::uint64_t maximum)
 {
     progressActive = true;
+    progressCancellable = false;
     progressMaximum = maximum;
     progressPosition = 0;
     ++progressRuns;
