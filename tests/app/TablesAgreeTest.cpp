@@ -36,7 +36,9 @@ TEST(DialogCatalogue, EveryDialogClassOfTheProgramHasItsTemplate)
 {
     std::set<std::string> names = templateNamesInSources();
     // The tools' dialogs are among them.
-    for (const char* wanted : {"GetQuotasBox", "ObstructingBox", "GetSourceBox", "GetValueBox"}) {
+    for (const char* wanted : {"GetQuotasBox", "GetDoorBox", "GetWindowBox", "CircleBox", "BoxBox", "PipeBox",
+                               "TheaterBox", "PalaceBox", "ObstructingBox", "GetSourceBox", "GetValueBox",
+                               "GetCoordBox"}) {
         EXPECT_TRUE(names.count(wanted)) << wanted << " is not opened by any class";
     }
     for (const std::string& name : names) {
