@@ -64,6 +64,59 @@ bool keepsSoundApart(const model::Face& face, const X3DPoint& s, const X3DPoint&
     return hit && face.containsPoint(crossing);
 }
 
+// A face's plane and box, worked out once: the test below is the one
+// above step for step, so both give the same answer to the last bit.
+struct PreparedFace {
+    geometry::X3DPlane plane;
+    X3DPoint min;
+    X3DPoint max;
+    bool valid = false;
+};
+
+PreparedFace prepare(const model::Face& face)
+{
+    PreparedFace p;
+    p.valid = face.vertexCount() >= 3;
+    if (p.valid) {
+        p.plane = face.plane();
+        p.min = X3DPoint(1e9, 1e9, 1e9);
+        p.max = X3DPoint(-1e9, -1e9, -1e9);
+        face.extendBounds(p.min, p.max);
+    }
+    return p;
+}
+
+// The segment from s to r, as the test needs it.
+struct Segment {
+    X3DPoint s;
+    X3DPoint r;
+    geometry::X3DLine line;
+    bool usable;
+};
+
+bool keepsSoundApart(const PreparedFace& face, const Segment& seg)
+{
+    if (!face.valid) {
+        return false;
+    }
+    bool sBehind = face.plane.signedDistance(seg.s) < 0.0;
+    bool rBehind = face.plane.signedDistance(seg.r) < 0.0;
+    if (sBehind == rBehind || !seg.usable) {
+        return false;
+    }
+    bool hit = false;
+    X3DPoint p = seg.line.intersect(face.plane, hit);
+    if (!hit) {
+        return false;
+    }
+    // Face::containsPoint: inside the box, bounds included, and on the plane.
+    if (p.x < face.min.x || p.y < face.min.y || p.z < face.min.z || p.x > face.max.x || p.y > face.max.y ||
+        p.z > face.max.z) {
+        return false;
+    }
+    return face.plane.contains(p);
+}
+
 std::vector<model::Face*> pickedBy(const std::vector<model::Face*>& faces, const std::vector<char>& picked)
 {
     std::vector<model::Face*> out;
@@ -122,19 +175,26 @@ std::vector<model::Face*> obstructingFaces(model::Document& doc, ObstructingMode
     // Each source-receiver segment meets only the few faces whose boxes it
     // crosses; those alone take the exact test.
     std::vector<model::Face*> tested;
+    std::vector<PreparedFace> prepared;
     tested.reserve(open.size());
+    prepared.reserve(open.size());
     for (std::size_t i : open) {
         tested.push_back(faces[i]);
+        prepared.push_back(prepare(*faces[i]));
     }
     SegmentIndex index(tested);
     std::vector<std::size_t> crossed;
     for (const X3DPoint& s : pairs.sources) {
         for (const X3DPoint& r : pairs.receivers) {
+            Segment seg{s, r, {}, !(s == r)};
+            if (seg.usable) {
+                seg.line = geometry::X3DLine(s, r);
+            }
             crossed.clear();
             index.query(s, r, crossed);
             for (std::size_t k : crossed) {
                 std::size_t i = open[k];
-                if (!picked[i] && keepsSoundApart(*faces[i], s, r)) {
+                if (!picked[i] && keepsSoundApart(prepared[k], seg)) {
                     picked[i] = 1;
                 }
             }
