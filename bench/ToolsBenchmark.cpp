@@ -125,8 +125,13 @@ int main(int argc, char** argv)
     app::Application application;
     application.start("");
     app::MacroRunner runner(application, platform);
+    // A rectangle of exactly that many points, as near square as they allow.
+    gridPoints = std::max(1L, gridPoints);
     long side = std::max(1L, static_cast<long>(std::sqrt(static_cast<double>(gridPoints))));
-    long other = std::max(1L, gridPoints / side);
+    while (gridPoints % side != 0) {
+        --side;
+    }
+    long other = gridPoints / side;
     std::string rect = "@0,0 @" + std::to_string(other - 1) + "," + std::to_string(side - 1);
     std::string ask = gridPoints > 100000 ? "answer confirm yes\n" : "";
     // The answers are queued before the gesture: the time is the build's.
