@@ -88,16 +88,18 @@ private:
     {
         // Standing on a face under the first corner: the same height from there.
         bool floor = true;
+        double base = base_;
+        double top = top_;
         double depth = -model::coordinateLimit;
         if (ctx.doc.pierce(view, corners.front(), depth) && depth > -model::coordinateLimit) {
-            top_ += depth - base_;
-            base_ = depth;
+            top += depth - base;
+            base = depth;
             floor = false;
         }
         using namespace ui::ctl::box;
         BoxBox box;
-        box.value(Min) = base_;
-        box.value(Max) = top_;
+        box.value(Min) = base;
+        box.value(Max) = top;
         box.value(Floor) = floor ? 1.0 : 0.0;
         box.value(Roof) = 1.0;
         if (box.runModal() != ui::DialogResult::Ok) {
