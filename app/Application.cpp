@@ -40,7 +40,7 @@ void Application::start(const std::string& commandLine)
         return;
     }
     frame->showMaximized();
-    tools = std::make_unique<tools::ToolController>(document, views, undo,
+    tools = std::make_unique<tools::ToolController>(document, views, undo, editor,
                                                     tools::loadToolBitmap(std::string(KCAD_DATA_DIR) + "/tools.png"));
     // The coordinate bar: a line of text and its frame.
     tools->bar.native = frame->createBar(tools->bar, ui::FrameHost::BarPlace::Bottom, 0, frame->fontHeight() + 6);
@@ -176,6 +176,10 @@ void Application::standardLayout()
 
 bool Application::onKey(const ui::KeyEvent& key)
 {
+    // Boxes and Pipe take their next path point from the coordinates dialog.
+    if (key.code == ui::key::Space && !key.ctrl && !key.alt && tools && tools->space()) {
+        return true;
+    }
     for (const ViewSlot& slot : viewSlots()) {
         if (key.code == slot.key && !key.ctrl && !key.alt) {
             ui::NativeWindow* w = viewWindow(slot.command);
@@ -197,7 +201,7 @@ bool Application::onClose()
 
 bool Application::dispatchCommand(int id)
 {
-    if (id >= cmd::FirstTool && id <= cmd::LastTool) {
+    if (tools::toolOfCommand(id)) {
         if (tools) {
             tools->palette.selectTool(id);
         }
@@ -293,6 +297,7 @@ bool Application::dispatchCommand(int id)
     case cmd::ToggleReceivers:
     case cmd::ToggleSources:
     case cmd::SelectMonopermeable:
+    case cmd::SelectObstructing:
     case cmd::Advanced:
     case cmd::LockSelection:
     case cmd::UnlockAll:

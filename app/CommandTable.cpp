@@ -1,13 +1,15 @@
 // The command table.
 #include "app/CommandTable.h"
 
-#include "tools/ToolPalette.h"
+#include "tools/ToolRegistry.h"
 
 namespace app {
 
-const std::vector<ui::MenuCommand>& commandTable()
+namespace {
+
+std::vector<ui::MenuCommand> makeTable()
 {
-    static const std::vector<ui::MenuCommand> table = {
+    std::vector<ui::MenuCommand> table = {
         {cmd::New, "&File", "&New", "", false, {"Ctrl+N"}},
         {cmd::Open, "&File", "&Open...", "", false, {"Ctrl+O"}},
         {cmd::Merge, "&File", "&Merge...", ""},
@@ -44,28 +46,7 @@ const std::vector<ui::MenuCommand>& commandTable()
         {cmd::LockSelection, "&Select", "&Lock selection", "", true},
         {cmd::UnlockAll, "&Select", "&Unlock all", ""},
 
-        {tools::tool::Pick, "&Tools", "&Pick", ""},
-        {tools::tool::Lens, "&Tools", "&Lens", ""},
-        {tools::tool::Move, "&Tools", "&Move", "", true},
-        {tools::tool::Mirror, "&Tools", "Mirr&or", ""},
-        {tools::tool::Rotate, "&Tools", "&Rotate", ""},
-        {tools::tool::Floor, "&Tools", "&Floor", "", true},
-        {tools::tool::Wall, "&Tools", "&Wall", ""},
-        {tools::tool::Roof, "&Tools", "&Roof", ""},
-        {tools::tool::Door, "&Tools", "&Door", ""},
-        {tools::tool::Window, "&Tools", "W&indow", ""},
-        {tools::tool::Hole, "&Tools", "&Hole", ""},
-        {tools::tool::Source, "&Tools", "So&urce", "", true},
-        {tools::tool::Receiver, "&Tools", "R&eceiver", ""},
-        {tools::tool::TextNote, "&Tools", "&Text note", ""},
-
-        {tools::tool::Box, "St&ructures", "&Box", ""},
-        {tools::tool::Boxes, "St&ructures", "Bo&xes", ""},
-        {tools::tool::Cylinder, "St&ructures", "&Cylinder", ""},
-        {tools::tool::Sphere, "St&ructures", "&Sphere", ""},
-        {tools::tool::Cone, "St&ructures", "&Cone", ""},
-        {tools::tool::Pipe, "St&ructures", "&Pipe", ""},
-        {tools::tool::Gradin, "St&ructures", "&Gradin", ""},
+        // The tools' entries come from the tool list: see toolMenuCommands.
 
         {cmd::GridOptions, "&Options", "&Grid...", ""},
         {cmd::ViewOptions, "&Options", "&View...", ""},
@@ -86,6 +67,23 @@ const std::vector<ui::MenuCommand>& commandTable()
         {cmd::Help, "&Help", "&Help", "", false, {"F1"}},
         {cmd::About, "&Help", "&About", ""},
     };
+    // The Tools and Structures menus follow the Select menu.
+    auto at = table.begin();
+    while (at != table.end() && at->menu != "&Options") {
+        ++at;
+    }
+    std::vector<ui::MenuCommand> toolEntries = tools::toolMenuCommands("&Tools");
+    std::vector<ui::MenuCommand> structures = tools::toolMenuCommands("St&ructures");
+    toolEntries.insert(toolEntries.end(), structures.begin(), structures.end());
+    table.insert(at, toolEntries.begin(), toolEntries.end());
+    return table;
+}
+
+}  // namespace
+
+const std::vector<ui::MenuCommand>& commandTable()
+{
+    static const std::vector<ui::MenuCommand> table = makeTable();
     return table;
 }
 

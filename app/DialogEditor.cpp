@@ -15,7 +15,7 @@ int DialogEditor::chooseMaterial(materials::Material& material, bool offerSameFo
 int DialogEditor::faceProperties(model::Face& face)
 {
     FaceBox box(face, lastChosenMaterial);
-    return box.runModal();
+    return box.runModal() == ui::DialogResult::Cancel ? 0 : 1;
 }
 
 int DialogEditor::sourceParameters(model::Source& source)

@@ -241,6 +241,20 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    if (what == "same" && w.size() == 4) {
+        // Byte for byte.
+        std::string a;
+        std::string b;
+        if (!textio::readWholeFile(w[2], textio::anySize, a) || !textio::readWholeFile(w[3], textio::anySize, b)) {
+            reason = "can't read " + w[2] + " or " + w[3];
+            return false;
+        }
+        if (a != b) {
+            reason = "expected " + w[2] + " and " + w[3] + " to be the same";
+            return false;
+        }
+        return true;
+    }
     if (what == "readout" && w.size() == 3) {
         std::string actual = app_.tools ? app_.tools->bar.readOut() : std::string();
         // The figures are padded to fixed widths: compare them word by word.
@@ -312,6 +326,10 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
             platform_.queueAnswer(w[2] == "yes" ? Answer::Yes : w[2] == "no" ? Answer::No : Answer::Cancel);
             return true;
         }
+        if (w[1] == "progress" && w.size() == 3 && w[2] == "cancel") {
+            platform_.queueProgressCancel();
+            return true;
+        }
         const std::string& last = w.back();
         if (last != "ok" && last != "cancel") {
             reason = "an answer ends with ok or cancel";
@@ -324,10 +342,15 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
             std::size_t eq = w[i].find('=');
             long long id = 0;
             if (eq == std::string::npos || !isNumber(w[i].substr(0, eq), id)) {
-                reason = "a value is ID=VALUE: " + inQuotes(w[i]);
+                reason = "a value is ID=VALUE (or ID==SHOWN): " + inQuotes(w[i]);
                 return false;
             }
-            answer.values.emplace_back(static_cast<int>(id), w[i].substr(eq + 1));
+            // ID==TEXT: what the control must show when the dialog opens.
+            if (w[i].compare(eq, 2, "==") == 0) {
+                answer.shown.emplace_back(static_cast<int>(id), w[i].substr(eq + 2));
+            } else {
+                answer.values.emplace_back(static_cast<int>(id), w[i].substr(eq + 1));
+            }
         }
         platform_.queueDialog(std::move(answer));
         return true;
@@ -560,6 +583,10 @@ bool MacroRunner::finish(std::string& reason)
     }
     if (!platform_.confirmAnswers.empty()) {
         reason = "an answer for a question was never used";
+        return false;
+    }
+    if (platform_.progressCancels > 0) {
+        reason = "a cancel for a progress bar was never used";
         return false;
     }
     return true;

@@ -3,8 +3,10 @@
 //   command ID | command "Menu text"       as if chosen from the menu
 //   key NAME                               Delete, Shift+Insert, Ctrl+Z, X, Space, F2...
 //   answer TEMPLATE [ID=VALUE]... ok|cancel   the next dialog of that template
+//                                          (ID==TEXT: the control shows TEXT when it opens)
 //   answer file PATH|cancel                the next file chooser
 //   answer confirm yes|no                  the next yes/no question
+//   answer progress cancel                 the next long build that can be stopped is stopped
 //   expect error "TEXT"                    the next error box shows this text
 //   expect title|status "TEXT"
 //   expect count CLASS N | expect selected N | expect modified yes|no
@@ -16,6 +18,7 @@
 //   render VIEW PATH.png                   the view as it stands, as a picture
 //   expect scale VIEW S | expect centre VIEW U V | expect readout "TEXT"
 //   expect contains PATH "TEXT"            the file holds the text
+//   expect same PATH1 PATH2                the two files are the same, byte for byte
 // VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
 // coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.

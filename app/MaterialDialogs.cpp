@@ -167,15 +167,15 @@ int chooseMaterial(materials::Material& material, bool offerSameForAll, unsigned
         start.number = lastChosen;
     }
     GetMaterial box(start, offerSameForAll);
-    int r = box.runModal();
-    if (r == 0) {
+    ui::DialogResult r = box.runModal();
+    if (r == ui::DialogResult::Cancel) {
         return 0;
     }
     material.number = static_cast<std::uint32_t>(box.number);
     material.obstructing = box.obstructing;
     material.monopermeable = box.monopermeable;
     lastChosen = material.number;
-    return r;
+    return r == ui::DialogResult::OkForAll ? 2 : 1;
 }
 
 void FaceBox::onInit(ui::DialogControls& c)

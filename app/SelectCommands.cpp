@@ -6,6 +6,7 @@
 #include "tools/OptionDialogs.h"
 #include "tools/Selection.h"
 #include "tools/Transformations.h"
+#include "tools/analysis/FindObstructing.h"
 
 namespace app {
 
@@ -27,6 +28,11 @@ void Application::selectCommand(int id)
     }
     case cmd::SelectMonopermeable:
         tools::selectMonopermeable(document);
+        break;
+    case cmd::SelectObstructing:
+        if (!tools::analysis::findObstructing(document, undo)) {
+            return;
+        }
         break;
     case cmd::ToggleReceivers:
         tools::toggleAll(document, model::type::Receiver);

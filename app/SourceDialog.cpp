@@ -8,26 +8,28 @@
 
 namespace app {
 
+using namespace ui::ctl::source;
+
 void GetSourceBox::onInit(ui::DialogControls& c)
 {
-    c.setText(110, file);
+    c.setText(File, file);
     GetValueBox::onInit(c);
 }
 
 void GetSourceBox::onCommand(ui::DialogControls& c, int id)
 {
-    if (id == 112) {
-        std::string start = c.text(110).empty() ? std::string("*.spk") : c.text(110);
+    if (id == Browse) {
+        std::string start = c.text(File).empty() ? std::string("*.spk") : c.text(File);
         if (start.find(".spk") == std::string::npos && start.find(".SPK") == std::string::npos) {
             start = "*.spk";
         }
         if (auto chosen = ui::chooseFile(start, false)) {
-            c.setText(110, *chosen);
+            c.setText(File, *chosen);
         }
         return;
     }
     if (id == ui::idOk) {
-        file = c.text(110).substr(0, 255);
+        file = c.text(File).substr(0, 255);
     }
     GetValueBox::onCommand(c, id);
 }
@@ -36,18 +38,18 @@ int editSource(model::Source& source)
 {
     GetSourceBox box;
     box.file = source.directivity;
-    box.values[0] = source.position.z;
-    box.values[1] = source.target.x;
-    box.values[2] = source.target.y;
-    box.values[3] = source.target.z;
-    box.values[4] = source.roll;
-    if (box.runModal() != 1) {
+    box.value(Elevation) = source.position.z;
+    box.value(TargetX) = source.target.x;
+    box.value(TargetY) = source.target.y;
+    box.value(TargetZ) = source.target.z;
+    box.value(Roll) = source.roll;
+    if (box.runModal() != ui::DialogResult::Ok) {
         return 0;
     }
     source.setDirectivity(box.file);
-    source.position.z = box.values[0];
-    source.target = geometry::X3DPoint(box.values[1], box.values[2], box.values[3]);
-    source.roll = box.values[4];
+    source.position.z = box.value(Elevation);
+    source.target = geometry::X3DPoint(box.value(TargetX), box.value(TargetY), box.value(TargetZ));
+    source.roll = box.value(Roll);
     return 1;
 }
 
@@ -72,7 +74,7 @@ bool askGeneralOptions()
             Dialog::onCommand(c, id);
         }
     } box;
-    return box.runModal() == 1;
+    return box.runModal() == ui::DialogResult::Ok;
 }
 
 }  // namespace app

@@ -109,7 +109,7 @@ bool askGridOptions(model::Document& doc)
     box.step = doc.gridStep();
     box.shown = doc.gridShown;
     box.axes = doc.axesShown;
-    if (box.runModal() != 1) {
+    if (box.runModal() != ui::DialogResult::Ok) {
         return false;
     }
     doc.setGridStep(box.step > 0.001 ? box.step : 0.001);
@@ -121,7 +121,7 @@ bool askGridOptions(model::Document& doc)
 bool askViewOptions()
 {
     ViewBox box;
-    return box.runModal() == 1;
+    return box.runModal() == ui::DialogResult::Ok;
 }
 
 bool askBaseMapOptions(model::Document& doc)
@@ -132,7 +132,7 @@ bool askBaseMapOptions(model::Document& doc)
     box.offsetY = doc.baseMapOffset.y;
     box.scale = doc.baseMapScale;
     box.visible = doc.baseMapFile.empty() || doc.baseMap.selected;
-    if (box.runModal() != 1) {
+    if (box.runModal() != ui::DialogResult::Ok) {
         return false;
     }
     doc.baseMapOffset = {box.offsetX, box.offsetY, 0.0};

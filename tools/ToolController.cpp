@@ -1,71 +1,40 @@
-// Gestures in the views and the tools' actions.
+// Gestures in the views, handed to the current tool.
 #include "tools/ToolController.h"
 
-#include <cstdlib>
-
-#include "model/Wall.h"
 #include "tools/PointInput.h"
-#include "tools/Transformations.h"
 #include "ui/Platform.h"
 
 namespace tools {
 
 using views::viewId::Assonometry;
-using views::viewId::Front;
-using views::viewId::Plant;
-using views::viewId::Side;
 
 ToolController::ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo,
-                               ui::Image paletteBitmap)
-    : palette(std::move(paletteBitmap)), doc_(doc), views_(views), undo_(undo)
+                               model::EntityEditor& editor, ui::Image paletteBitmap)
+    : palette(std::move(paletteBitmap)), doc_(doc), views_(views),
+      context_{doc, views, undo, editor, palette, memory}
 {
     views_.input = this;
     ui::setStatusListener([this](const std::string& text) { bar.setPrompt(text); });
+    palette.leaving = [this](Tool& left) { left.reset(context_); };
 }
 
 ToolController::~ToolController()
 {
+    palette.leaving = nullptr;
     ui::setStatusListener(nullptr);
     if (views_.input == this) {
         views_.input = nullptr;
     }
 }
 
-int ToolController::trackerMode(const views::ViewWindow& view, bool shift) const
+Gesture ToolController::trackerMode(const views::ViewWindow& view, bool shift) const
 {
-    bool elevation = view.is(Front) || view.is(Side);
-    switch (currentTool()) {
-    case tool::Pick:
-    case tool::Lens:
-    case tool::TextNote:
-        return gesture::Rectangle;
-    case tool::Move:
-    case tool::Mirror:
-        return hasSelection() ? gesture::Line : gesture::Rectangle;
-    case tool::Rotate:
-        return hasSelection() ? gesture::Click : gesture::Rectangle;
-    case tool::Floor:
-        return view.is(Plant) ? gesture::Rectangle : elevation ? gesture::Line : gesture::Click;
-    case tool::Wall:
-        return view.is(Plant) ? gesture::Line : elevation ? gesture::Rectangle : gesture::Click;
-    case tool::Roof:
-        return shift ? gesture::Rectangle : gesture::Click;
-    case tool::Cylinder:
-    case tool::Sphere:
-    case tool::Cone:
-    case tool::Gradin:
-        return gesture::Line;
-    case tool::Source:
-    case tool::Receiver:
-        return shift ? gesture::Rectangle : gesture::Line;
-    default:
-        return gesture::Click;
-    }
+    return current().gesture(view, shift, hasSelection());
 }
 
 ViewPoint ToolController::snap(views::ViewWindow& view, const ViewPoint& p, bool ctrl) const
 {
-    if (currentTool() == tool::Pick || currentTool() == tool::Lens) {
+    if (!current().snaps()) {
         return p;
     }
     if (ctrl) {
@@ -110,7 +79,7 @@ void ToolController::mouseMove(views::ViewWindow& view, const ui::MouseEvent& e)
 
 void ToolController::autoScroll(views::ViewWindow& view, const ui::MouseEvent& e)
 {
-    if (!tracker.active() || currentTool() == tool::Lens || scrollLatch_) {
+    if (!tracker.active() || current().id() == ToolId::Lens || scrollLatch_) {
         return;
     }
     int w = view.width();
@@ -131,16 +100,16 @@ void ToolController::leftUp(views::ViewWindow& view, const ui::MouseEvent& e)
 {
     ViewPoint start;
     ViewPoint end;
-    int mode = 0;
-    if (!tracker.end(start, end, mode)) {
+    Gesture gesture = Gesture::Click;
+    if (!tracker.end(start, end, gesture)) {
         return;
     }
-    toolAction(view, start, end, mode);
+    toolAction(view, start, end, gesture);
 }
 
 bool ToolController::rightDown(views::ViewWindow& view, const ui::MouseEvent&)
 {
-    if (currentTool() != tool::Lens) {
+    if (current().id() != ToolId::Lens) {
         return false;
     }
     view.setScale(view.scale() * 2);
@@ -152,9 +121,9 @@ void ToolController::cancel(views::ViewWindow& view)
 {
     ViewPoint start;
     ViewPoint end;
-    int mode = 0;
+    Gesture gesture = Gesture::Click;
     if (tracker.view() == &view) {
-        tracker.end(start, end, mode);
+        tracker.end(start, end, gesture);
     }
 }
 
@@ -164,97 +133,22 @@ void ToolController::painted(views::ViewWindow& view)
     // The repaint wiped the rubber band: it comes back, so that the next
     // move takes the right one away.
     tracker.restore(view);
+    current().painted(view);
 }
 
-bool ToolController::wallSelected() const
+void ToolController::toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end,
+                                Gesture gesture)
 {
-    for (const auto& child : doc_.children()) {
-        if (child->typeCode() == model::type::Wall) {
-            const auto& wall = static_cast<const model::Wall&>(*child);
-            if (wall.baseFace && wall.baseFace->selected) {
-                return true;
-            }
-        }
+    Tool* tool = &current();
+    if (view.is(Assonometry) && tool->id() > ToolId::Lens) {
+        tool = &palette.registry().get(ToolId::Pick);
     }
-    return false;
+    tool->act(context_, view, start, end, gesture);
 }
 
-void ToolController::pick(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end)
+bool ToolController::space()
 {
-    ui::PixelPoint a = view.viewToPixel(start);
-    ui::PixelPoint b = view.viewToPixel(end);
-    bool click = std::abs(a.x - b.x) < 3 && std::abs(a.y - b.y) < 3;
-    if (click || view.is(Assonometry)) {
-        doc_.pickToggle(view, b, 0);
-        return;
-    }
-    // The rectangle through every depth.
-    geometry::X3DPoint p = view.toWorld(start, -model::coordinateLimit);
-    geometry::X3DPoint q = view.toWorld(end, model::coordinateLimit);
-    model::Region region;
-    region.min = {std::min(p.x, q.x), std::min(p.y, q.y), std::min(p.z, q.z)};
-    region.max = {std::max(p.x, q.x), std::max(p.y, q.y), std::max(p.z, q.z)};
-    doc_.selectInside(region);
-}
-
-void ToolController::lens(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end)
-{
-    ui::PixelPoint a = view.viewToPixel(start);
-    ui::PixelPoint b = view.viewToPixel(end);
-    if (std::abs(a.x - b.x) < 8 && std::abs(a.y - b.y) < 8) {
-        view.zoomToExtents();
-    } else if (view.zoomToRect(start, end)) {
-        view.repaint();
-    }
-}
-
-void ToolController::toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end, int mode)
-{
-    int t = currentTool();
-    if (view.is(Assonometry) && t > tool::Lens) {
-        t = tool::Pick;
-    }
-    if (t >= tool::Move && t <= tool::Rotate && mode == gesture::Rectangle) {
-        t = tool::Pick;
-    }
-    if (t >= tool::Door && t <= tool::Hole && !wallSelected()) {
-        if (!doc_.pickToggle(view, view.viewToPixel(end), model::type::Wall)) {
-            ui::errorBox("You must select a Wall first");
-            return;
-        }
-    }
-    if (t < tool::Pick || t > tool::TextNote) {
-        ui::errorBox("Sorry, tool under construction");
-        return;
-    }
-    switch (t) {
-    case tool::Pick:
-        pick(view, start, end);
-        return;
-    case tool::Lens:
-        lens(view, start, end);
-        return;
-    case tool::Move:
-        if (moveSelection(doc_, undo_, view, start, end)) {
-            views_.repaintAll();
-        }
-        return;
-    case tool::Mirror:
-        if (mirrorSelection(doc_, undo_, view, start, end)) {
-            views_.repaintAll();
-        }
-        return;
-    case tool::Rotate:
-        if (rotateSelection(doc_, undo_, view, start)) {
-            views_.repaintAll();
-        }
-        return;
-    default:
-        if (construct) {
-            construct(t, view, start, end, mode);
-        }
-        return;
-    }
+    return current().space(context_);
 }
 
 }  // namespace tools

@@ -1,15 +1,15 @@
-// The tools at work in the two-dimensional views: the palette and the
-// coordinate bar, the gesture of the current tool (its rubber band, its
-// snapped points), the read-out under the pointer, auto-scrolling, and the
-// action on release: Pick, Lens, Move, Mirror, Rotate, and the hand-over to
-// the construction tools.
+// The tools at work in the two-dimensional views: the palette with its tool
+// objects and the coordinate bar, the gesture of the current tool (its
+// rubber band, its snapped points), the read-out under the pointer,
+// auto-scrolling, and the hand-over of a finished gesture to the tool.
 #pragma once
 
-#include <functional>
-
 #include "model/Document.h"
+#include "model/EntityEditor.h"
 #include "storage/UndoRing.h"
 #include "tools/CoordinateBar.h"
+#include "tools/Tool.h"
+#include "tools/ToolMemory.h"
 #include "tools/ToolPalette.h"
 #include "tools/Tracker.h"
 #include "views/ViewSet.h"
@@ -18,7 +18,8 @@ namespace tools {
 
 class ToolController final : public views::ViewInput {
 public:
-    ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo, ui::Image paletteBitmap);
+    ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo,
+                   model::EntityEditor& editor, ui::Image paletteBitmap);
     ~ToolController() override;
     ToolController(const ToolController&) = delete;
     ToolController& operator=(const ToolController&) = delete;
@@ -26,20 +27,24 @@ public:
     ToolPalette palette;
     CoordinateBar bar;
     Tracker tracker;
+    ToolMemory memory;
 
+    // The current tool's command.
     int currentTool() const { return palette.currentTool(); }
+    Tool& current() const { return palette.current(); }
+    ToolContext& context() { return context_; }
     // The gesture the current tool makes in the view.
-    int trackerMode(const views::ViewWindow& view, bool shift) const;
+    Gesture trackerMode(const views::ViewWindow& view, bool shift) const;
     // A gesture's point: unchanged for Pick and Lens, else to a vertex
     // within one grid step with Ctrl, else to the grid.
     ViewPoint snap(views::ViewWindow& view, const ViewPoint& p, bool ctrl) const;
     // The model point the coordinate bar shows for the pointer.
     geometry::X3DPoint readOut(views::ViewWindow& view, const ViewPoint& p) const;
-    // What the current tool does with a finished gesture.
-    void toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end, int mode);
-
-    // The construction tools take their gestures here once they exist.
-    std::function<void(int tool, views::ViewWindow&, const ViewPoint&, const ViewPoint&, int mode)> construct;
+    // What the current tool does with a finished gesture; in the
+    // axonometric view every tool after the Lens picks.
+    void toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end, Gesture gesture);
+    // The Space key: false when the current tool has no use for it.
+    bool space();
 
     // views::ViewInput
     void leftDown(views::ViewWindow& view, const ui::MouseEvent& e) override;
@@ -51,14 +56,11 @@ public:
 
 private:
     bool hasSelection() const { return doc_.firstSelected() != nullptr; }
-    void pick(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end);
-    void lens(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end);
-    bool wallSelected() const;
     void autoScroll(views::ViewWindow& view, const ui::MouseEvent& e);
 
     model::Document& doc_;
     views::ViewSet& views_;
-    storage::UndoRing& undo_;
+    ToolContext context_;
     bool scrollLatch_ = false;
 };
 

@@ -9,45 +9,10 @@ namespace tools {
 
 std::string promptFor(int t, int step)
 {
-    switch (t) {
-    case tool::Pick:
-        return "Select entities";
-    case tool::Lens:
-        return "Select the zoom area";
-    case tool::Move:
-        return "Draw the direction line";
-    case tool::Mirror:
-        return "Draw the mirror plane";
-    case tool::Rotate:
-        return "Select the rotation axis";
-    case tool::Floor:
-        return "Draw a rectangle";
-    case tool::Wall:
-        return "Draw a wall";
-    case tool::Roof:
-    case tool::Box:
-        return step == 0 ? "Select the first control point" : "Select the next point or the first one to close";
-    case tool::Boxes:
-    case tool::Pipe:
-        return step == 0 ? "Select the first control point" : "Select the next point or click again to close";
-    case tool::Cylinder:
-    case tool::Sphere:
-    case tool::Cone:
-        return "Draw the base radius";
-    case tool::Gradin:
-        return "Draw the base line";
-    case tool::Door:
-    case tool::Window:
-        return "Select a point on a wall";
-    case tool::Hole:
-        return step == 0 ? "Select the first point on the wall" : "Select the next point or the first one to close";
-    case tool::Source:
-        return "Draw the Source-Target line";
-    case tool::Receiver:
-        return "Draw the Receiver-Target line";
-    default:
-        return "";
-    }
+    // Prompts do not depend on what a tool remembers: one set of tools answers them.
+    static const ToolRegistry prompts;
+    Tool* tool = prompts.find(t);
+    return tool ? tool->prompt(step) : std::string();
 }
 
 ToolPalette::ToolPalette(ui::Image bitmap) : bitmap_(std::move(bitmap))
@@ -57,8 +22,11 @@ ToolPalette::ToolPalette(ui::Image bitmap) : bitmap_(std::move(bitmap))
 
 void ToolPalette::selectTool(int id)
 {
-    if (!isEnabled(id)) {
+    if (!isEnabled(id) || !registry_.find(id)) {
         return;
+    }
+    if (leaving) {
+        leaving(current());
     }
     if (setMenuChecked) {
         setMenuChecked(current_, false);
@@ -85,7 +53,7 @@ void ToolPalette::resetStep()
 
 void ToolPalette::showPrompt()
 {
-    ui::showStatus(promptFor(current_, step_));
+    ui::showStatus(current().prompt(step_));
 }
 
 void ToolPalette::setEnabled(int id, bool on)

@@ -7,10 +7,10 @@
 
 namespace tools {
 
-void Tracker::begin(views::ViewWindow& view, const ViewPoint& p, int mode)
+void Tracker::begin(views::ViewWindow& view, const ViewPoint& p, Gesture gesture)
 {
     view_ = &view;
-    mode_ = mode;
+    gesture_ = gesture;
     start_ = end_ = p;
     if (view.native) {
         view.native->confinePointer(true);
@@ -27,7 +27,7 @@ void Tracker::move(const ViewPoint& p)
     drawFigure();
 }
 
-bool Tracker::end(ViewPoint& start, ViewPoint& end, int& mode)
+bool Tracker::end(ViewPoint& start, ViewPoint& end, Gesture& gesture)
 {
     if (!view_) {
         return false;
@@ -38,8 +38,8 @@ bool Tracker::end(ViewPoint& start, ViewPoint& end, int& mode)
     }
     start = start_;
     end = end_;
-    mode = mode_;
-    mode_ = 0;
+    gesture = gesture_;
+    gesture_ = Gesture::Click;
     view_ = nullptr;
     return true;
 }
@@ -54,7 +54,7 @@ void Tracker::restore(views::ViewWindow& view)
 void Tracker::drawFigure()
 {
     ui::DrawContext* dc = view_->drawContext();
-    if (!dc || mode_ == gesture::Click) {
+    if (!dc || gesture_ == Gesture::Click) {
         return;
     }
     ui::PixelPoint a = view_->viewToPixel(start_);
@@ -67,21 +67,21 @@ void Tracker::drawFigure()
     }
     dc->setXorMode(true);
     dc->setPen(ui::penAlternate, ui::rgb(128, 128, 128));
-    switch (mode_) {
-    case gesture::Line:
+    switch (gesture_) {
+    case Gesture::Click:
+        break;
+    case Gesture::Line:
         dc->moveTo(a.x, a.y);
         dc->lineTo(b.x, b.y);
         break;
-    case gesture::Rectangle:
+    case Gesture::Rectangle:
         ui::rectOutline(*dc, a.x, a.y, b.x, b.y);
         break;
-    case gesture::Circle: {
+    case Gesture::Circle: {
         double metres = std::hypot(end_.u - start_.u, end_.v - start_.v);
         dc->circle(a.x, a.y, view_->pixelLength(metres));
         break;
     }
-    default:
-        break;
     }
     dc->setXorMode(false);
 }

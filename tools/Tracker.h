@@ -3,40 +3,34 @@
 // it again takes it away. One program-wide tracker.
 #pragma once
 
+#include "tools/Tool.h"
 #include "views/ViewWindow.h"
 
 namespace tools {
 
-using model::ViewPoint;
-
-namespace gesture {
-constexpr int Click = 0;
-constexpr int Line = 1;
-constexpr int Rectangle = 2;
-constexpr int Circle = 3;
-}  // namespace gesture
-
 class Tracker {
 public:
     // Starts a gesture at p (already snapped); the pointer stays in the view.
-    void begin(views::ViewWindow& view, const ViewPoint& p, int mode);
+    void begin(views::ViewWindow& view, const ViewPoint& p, Gesture gesture);
     // Moves the end: the old figure goes, the new one comes.
     void move(const ViewPoint& p);
     // Ends the gesture, taking the figure away; false when none was going.
-    bool end(ViewPoint& start, ViewPoint& end, int& mode);
+    bool end(ViewPoint& start, ViewPoint& end, Gesture& gesture);
     // The figure again, after its view was painted anew.
     void restore(views::ViewWindow& view);
 
     bool active() const { return view_ != nullptr; }
     views::ViewWindow* view() const { return view_; }
-    int mode() const { return mode_; }
+    Gesture gesture() const { return gesture_; }
+    // The gesture's number, as the coordinate bar keeps it (0 when none).
+    int mode() const { return static_cast<int>(gesture_); }
     const ViewPoint& start() const { return start_; }
     const ViewPoint& endPoint() const { return end_; }
 
 private:
     void drawFigure();
 
-    int mode_ = 0;
+    Gesture gesture_ = Gesture::Click;
     ViewPoint start_;
     ViewPoint end_;
     views::ViewWindow* view_ = nullptr;

@@ -22,9 +22,10 @@ void Dialog::onCommand(DialogControls& c, int id)
     }
 }
 
-int Dialog::runModal()
+DialogResult Dialog::runModal()
 {
-    return platform().runDialog(*this);
+    int r = platform().runDialog(*this);
+    return r <= 0 ? DialogResult::Cancel : r == 1 ? DialogResult::Ok : DialogResult::OkForAll;
 }
 
 PixelPoint placeDialog(int anchorX, int anchorY, int ownerWidth, int ownerHeight, int width, int height)

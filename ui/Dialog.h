@@ -39,6 +39,14 @@ public:
     ControlKind kind(int id) const;
 };
 
+// How a modal dialog ended: Cancel (or the close box), OK, or OK with the
+// choice to be used for every item that follows.
+enum class DialogResult : int {
+    Cancel = 0,
+    Ok = 1,
+    OkForAll = 2,
+};
+
 class Dialog {
 public:
     virtual ~Dialog() = default;
@@ -56,8 +64,8 @@ public:
     // An edit field lost the focus.
     virtual void onFocusLost(DialogControls&, int id) {}
 
-    // Shows the dialog modally; answers `result`.
-    int runModal();
+    // Shows the dialog modally; answers how it ended (from `result`).
+    DialogResult runModal();
 
     int result = 0;
     // A point in the owner's client area to open beside; -1 for centred.

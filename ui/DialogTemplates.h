@@ -26,6 +26,82 @@ enum class ControlKind {
 constexpr int idOk = 1;
 constexpr int idCancel = 2;
 
+// The controls of the dialogs that drawing tools, generators and analysis
+// tools open, by name: the catalogue and the code that reads the dialogs
+// both use these.
+namespace ctl {
+namespace value {  // GETVALUEBOX: one value under a prompt
+constexpr int Prompt = 115;
+constexpr int Value = 120;
+}  // namespace value
+namespace coord {  // GETCOORDBOX
+constexpr int X = 120;
+constexpr int Y = 121;
+constexpr int Z = 122;
+}  // namespace coord
+namespace quotas {  // GETQUOTASBOX
+constexpr int AbsoluteMin = 120;
+constexpr int AbsoluteMax = 121;
+constexpr int RelativeMin = 122;
+constexpr int RelativeMax = 123;
+constexpr int Ground = 124;
+}  // namespace quotas
+namespace door {  // GETDOORBOX
+constexpr int Width = 120;
+constexpr int Height = 121;
+}  // namespace door
+namespace window {  // GETWINDOWBOX
+constexpr int Width = 120;
+constexpr int Height = 121;
+constexpr int Elevation = 122;
+}  // namespace window
+namespace source {  // GETSOURCEBOX
+constexpr int File = 110;
+constexpr int Browse = 112;
+constexpr int Elevation = 120;
+constexpr int TargetX = 121;
+constexpr int TargetY = 122;
+constexpr int TargetZ = 123;
+constexpr int Roll = 124;
+}  // namespace source
+namespace circle {  // CIRCLEBOX
+constexpr int Base = 120;
+constexpr int Top = 121;
+constexpr int Degrees = 122;
+constexpr int Steps = 123;
+constexpr int Closed = 124;
+}  // namespace circle
+namespace box {  // BOXBOX
+constexpr int Min = 120;
+constexpr int Max = 121;
+constexpr int Floor = 122;
+constexpr int Roof = 123;
+}  // namespace box
+namespace pipe {  // PIPEBOX
+constexpr int Width = 120;
+constexpr int Height = 121;
+constexpr int Border = 122;
+constexpr int Floor = 123;
+}  // namespace pipe
+namespace theater {  // THEATERBOX
+constexpr int Base = 120;
+constexpr int StepHeight = 121;
+constexpr int StepDepth = 122;
+constexpr int Steps = 123;
+constexpr int Degrees = 124;
+}  // namespace theater
+namespace palace {  // PALACEBOX
+constexpr int WallDistance = 120;
+constexpr int FirstHeight = 121;
+constexpr int Spacing = 122;
+}  // namespace palace
+namespace obstructing {  // OBSTRUCTINGBOX: the three modes
+constexpr int SelectFlagged = 131;
+constexpr int SelectUnflagged = 132;
+constexpr int AssignFlag = 133;
+}  // namespace obstructing
+}  // namespace ctl
+
 struct ControlTemplate {
     int id = -1;  // -1 for plain labels and pictures
     ControlKind kind = ControlKind::Static;

@@ -57,7 +57,7 @@ void GetValueBox::onInit(DialogControls& c)
 {
     updating = true;
     for (int i = 0; i < count; ++i) {
-        writeValue(c, 120 + i, values[i]);
+        writeValue(c, firstValueId + i, values[i]);
     }
     updating = false;
 }
@@ -66,7 +66,7 @@ void GetValueBox::onCommand(DialogControls& c, int id)
 {
     if (id == idOk) {
         for (int i = 0; i < count; ++i) {
-            values[i] = readValue(c, 120 + i);
+            values[i] = readValue(c, firstValueId + i);
         }
     }
     Dialog::onCommand(c, id);
@@ -82,22 +82,23 @@ void GetQuotasBox::onChange(DialogControls& c, int id)
     if (updating) {
         return;
     }
+    using namespace ctl::quotas;
     updating = true;
-    double ground = values[4];
+    double ground = value(Ground);
     switch (id) {
-    case 120:
-        writeValue(c, 122, readValue(c, 120) - ground);
-        writeValue(c, 123, readValue(c, 121) - ground);
+    case AbsoluteMin:
+        writeValue(c, RelativeMin, readValue(c, AbsoluteMin) - ground);
+        writeValue(c, RelativeMax, readValue(c, AbsoluteMax) - ground);
         break;
-    case 121:
-        writeValue(c, 123, readValue(c, 121) - ground);
+    case AbsoluteMax:
+        writeValue(c, RelativeMax, readValue(c, AbsoluteMax) - ground);
         break;
-    case 122:
-        writeValue(c, 120, readValue(c, 122) + ground);
-        writeValue(c, 121, readValue(c, 123) + ground);
+    case RelativeMin:
+        writeValue(c, AbsoluteMin, readValue(c, RelativeMin) + ground);
+        writeValue(c, AbsoluteMax, readValue(c, RelativeMax) + ground);
         break;
-    case 123:
-        writeValue(c, 121, readValue(c, 123) + ground);
+    case RelativeMax:
+        writeValue(c, AbsoluteMax, readValue(c, RelativeMax) + ground);
         break;
     default:
         break;
@@ -135,47 +136,49 @@ bool askValue(const std::string& prompt, double& value, int anchorX, int anchorY
         explicit PromptBox(std::string p) : GetValueBox(1), prompt(std::move(p)) {}
         void onInit(DialogControls& c) override
         {
-            c.setText(115, prompt.substr(0, 79));
+            c.setText(ctl::value::Prompt, prompt.substr(0, 79));
             GetValueBox::onInit(c);
         }
         std::string prompt;
     } box(prompt);
-    box.values[0] = value;
+    box.value(ctl::value::Value) = value;
     box.anchorX = anchorX;
     box.anchorY = anchorY;
-    if (box.runModal() != 1) {
+    if (box.runModal() != DialogResult::Ok) {
         return false;
     }
-    value = box.values[0];
+    value = box.value(ctl::value::Value);
     return true;
 }
 
 bool askCoordinates(geometry::X3DPoint& point)
 {
+    using namespace ctl::coord;
     GetCoordBox box;
-    box.values[0] = point.x;
-    box.values[1] = point.y;
-    box.values[2] = point.z;
-    if (box.runModal() != 1) {
+    box.value(X) = point.x;
+    box.value(Y) = point.y;
+    box.value(Z) = point.z;
+    if (box.runModal() != DialogResult::Ok) {
         return false;
     }
-    point = geometry::X3DPoint(box.values[0], box.values[1], box.values[2]);
+    point = geometry::X3DPoint(box.value(X), box.value(Y), box.value(Z));
     return true;
 }
 
 bool askElevations(double& absoluteMin, double& absoluteMax, double ground)
 {
+    using namespace ctl::quotas;
     GetQuotasBox box;
-    box.values[0] = absoluteMin;
-    box.values[1] = absoluteMax;
-    box.values[2] = absoluteMin - ground;
-    box.values[3] = absoluteMax - ground;
-    box.values[4] = ground;
-    if (box.runModal() != 1) {
+    box.value(AbsoluteMin) = absoluteMin;
+    box.value(AbsoluteMax) = absoluteMax;
+    box.value(RelativeMin) = absoluteMin - ground;
+    box.value(RelativeMax) = absoluteMax - ground;
+    box.value(Ground) = ground;
+    if (box.runModal() != DialogResult::Ok) {
         return false;
     }
-    absoluteMin = box.values[0];
-    absoluteMax = box.values[1];
+    absoluteMin = box.value(AbsoluteMin);
+    absoluteMax = box.value(AbsoluteMax);
     return true;
 }
 
@@ -183,7 +186,7 @@ bool editText(std::string& text, const std::string& title, std::size_t capacity)
 {
     std::string edited = text;
     InfoBox box(edited, title);
-    if (box.runModal() != 1) {
+    if (box.runModal() != DialogResult::Ok) {
         return false;
     }
     if (capacity > 0 && edited.size() > capacity - 1) {

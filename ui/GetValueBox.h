@@ -22,6 +22,10 @@ public:
 
     int count;
     double values[8] = {};
+    // The value of a field by its control ID.
+    static constexpr int firstValueId = 120;
+    double& value(int controlId) { return values[controlId - firstValueId]; }
+    double value(int controlId) const { return values[controlId - firstValueId]; }
 
     // The data exchange of one value with its control.
     static void writeValue(DialogControls& c, int id, double v);

@@ -101,9 +101,21 @@ void endWait()
     }
 }
 
-ProgressBar::ProgressBar(std::uint64_t maximum)
+ProgressBar::ProgressBar(std::uint64_t maximum, bool cancellable) : cancellable_(cancellable)
 {
-    current->progressStart(maximum);
+    if (cancellable) {
+        current->progressStartCancellable(maximum);
+    } else {
+        current->progressStart(maximum);
+    }
+}
+
+bool ProgressBar::cancelled()
+{
+    if (cancellable_ && !cancelled_) {
+        cancelled_ = current->progressCancelled();
+    }
+    return cancelled_;
 }
 
 ProgressBar::~ProgressBar()

@@ -35,6 +35,10 @@ public:
     virtual void progressStart(std::uint64_t maximum) = 0;
     virtual void progressSet(std::uint64_t position) = 0;
     virtual void progressEnd() = 0;
+    // A long operation the user may stop: its progress comes with a way to
+    // cancel it, and progressCancelled answers whether the user did.
+    virtual void progressStartCancellable(std::uint64_t maximum) { progressStart(maximum); }
+    virtual bool progressCancelled() { return false; }
 
     // Called on the first beginWait and the matching last endWait.
     virtual void showWaitCursor(bool on) = 0;
@@ -100,10 +104,11 @@ void showStatus(const std::string& text);
 // every new text; null for none.
 void setStatusListener(std::function<void(const std::string&)> listener);
 
-// A progress bar for the life of the object, ranging 0..maximum.
+// A progress bar for the life of the object, ranging 0..maximum; a
+// cancellable one lets the user stop the operation.
 class ProgressBar {
 public:
-    explicit ProgressBar(std::uint64_t maximum);
+    explicit ProgressBar(std::uint64_t maximum, bool cancellable = false);
     ~ProgressBar();
     ProgressBar(const ProgressBar&) = delete;
     ProgressBar& operator=(const ProgressBar&) = delete;
@@ -111,9 +116,13 @@ public:
     void setPosition(std::uint64_t n);
     void step() { setPosition(position_ + 1); }
     std::uint64_t position() const { return position_; }
+    // Whether the user asked to stop (always false when not cancellable).
+    bool cancelled();
 
 private:
     std::uint64_t position_ = 0;
+    bool cancellable_ = false;
+    bool cancelled_ = false;
 };
 
 }  // namespace ui

@@ -45,7 +45,7 @@ void AssonometryBox::onCommand(ui::DialogControls& c, int id)
 bool ASSONOMETRY::onRightClick(ViewWindow& window, ui::PixelPoint)
 {
     AssonometryBox box(xAngle_, yAngle_);
-    if (box.runModal() != 1) {
+    if (box.runModal() != ui::DialogResult::Ok) {
         return false;
     }
     setAngles(box.values[0], box.values[1]);

@@ -76,8 +76,11 @@ TEST_F(ViewGestures, EachToolMakesItsOwnGesture)
         ASSERT_TRUE(play(std::string(c.select ? "key F2\n" : "key Esc\n") + "command \"" + c.tool + "\"\n" +
                          "press PLANT @1,1\n"));
         EXPECT_EQ(tools().tracker.mode(), c.mode) << c.tool;
-        // Rotate acts on the click: its angle is asked for.
+        // Rotate acts on the click: its angle is asked for; so are a source's parameters.
         std::string answer = c.mode == 0 && c.select ? "answer GETVALUEBOX cancel\n" : "";
+        if (std::string(c.tool) == "So&urce") {
+            answer = "answer GETSOURCEBOX cancel\n";
+        }
         ASSERT_TRUE(play(answer + "release PLANT @1,1\n")) << c.tool;
         EXPECT_FALSE(tools().tracker.active());
     }
@@ -85,7 +88,8 @@ TEST_F(ViewGestures, EachToolMakesItsOwnGesture)
     // where they cannot be drawn.
     ASSERT_TRUE(play("command \"So&urce\"\npress PLANT @1,1 shift\n"));
     EXPECT_EQ(tools().tracker.mode(), 2);
-    ASSERT_TRUE(play("release PLANT @1,1\ncommand \"Sta&ndard\"\ncommand \"&Wall\"\npress ASSONOMETRY 100 100\n"));
+    ASSERT_TRUE(play("answer confirm no\nrelease PLANT @1,1\ncommand \"Sta&ndard\"\ncommand \"&Wall\"\n"
+                     "press ASSONOMETRY 100 100\n"));
     EXPECT_EQ(tools().tracker.mode(), 0);
     ASSERT_TRUE(play("release ASSONOMETRY 100 100\npress FRONT @1,1\n"));
     EXPECT_EQ(tools().tracker.mode(), 2);
@@ -123,7 +127,7 @@ TEST_F(ViewGestures, PointsSnapToTheGridOrWithCtrlToAVertexButNotForPickAndLens)
     ASSERT_TRUE(play("move PLANT @3.4,3.45 ctrl\n"));  // nothing that near: the grid as without Ctrl
     EXPECT_EQ(tools().tracker.endPoint().u, 3.0);
     EXPECT_EQ(tools().tracker.endPoint().v, 3.0);
-    ASSERT_TRUE(play("release PLANT @3.4,3.45\n"));
+    ASSERT_TRUE(play("answer GETVALUEBOX cancel\nrelease PLANT @3.4,3.45\n"));
     ASSERT_TRUE(play("command \"&Pick\"\npress PLANT @1.3,0.6 ctrl\n"));
     views::ViewWindow& plan = view("PLANT");
     model::ViewPoint pressed = plan.pixelToView(plan.viewToPixel({1.3, 0.6}));
@@ -162,6 +166,7 @@ TEST_F(ViewGestures, TheReadOutFollowsThePointerAndMeasuresDuringAGesture)
                      "expect readout \"1.00 1.00 0.00 m D= 0.00 m\"\n"
                      "move PLANT @4,5\n"
                      "expect readout \"4.00 5.00 0.00 m D= 5.00 m\"\n"
+                     "answer GETVALUEBOX cancel\n"
                      "release PLANT @4,5\n"
                      "move PLANT @4,5\n"
                      "expect readout \"4.00 5.00 0.00 m\"\n"));
@@ -328,7 +333,7 @@ TEST_F(ViewGestures, AnUprightWallOfNoLengthLeavesTheAuxiliaryViewAlone)
 TEST_F(ViewGestures, DoorsWindowsAndHolesNeedAWall)
 {
     ASSERT_TRUE(play("command \"&Door\"\nexpect error \"You must select a Wall first\"\nclick PLANT @5,3\n"
-                     "click PLANT @5,0\n"));  // a wall under the pointer is taken
+                     "answer GETDOORBOX cancel\nclick PLANT @5,0\n"));  // a wall under the pointer is taken
     EXPECT_TRUE(static_cast<model::Wall*>(application->document.children()[2].get())->baseFace->selected);
 }
 
@@ -340,7 +345,7 @@ TEST_F(ViewGestures, AutoScrollMovesTheViewOncePerPaint)
     EXPECT_NEAR(plan.centre().u, 29.95, 1e-9);
     EXPECT_EQ(native->pointerX, 600);
     EXPECT_EQ(native->pointerY, 400);
-    ASSERT_TRUE(play("release PLANT 600 400\n"));
+    ASSERT_TRUE(play("answer GETVALUEBOX cancel\nrelease PLANT 600 400\n"));
     EXPECT_FALSE(tools().tracker.active());
 }
 

@@ -15,7 +15,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
+#include <deque>
 #include <functional>
+#include <map>
+#include <memory>
 #include <set>
 
 #include "app/Application.h"
@@ -31,6 +34,7 @@
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtView.h"
 #include "model/Receiver.h"
+#include "model/Wall.h"
 #include <QMouseEvent>
 #include "ui/headless/HeadlessPlatform.h"
 
@@ -396,6 +400,86 @@ TEST_F(QtProgram, PickLensMoveMirrorAndRotateWorkWithTheMouse)
     drag(plan, view.toPixel({5, 5, 0}), view.toPixel({5, 5, 0}));
     EXPECT_NEAR(receiver.position.x, 5.0, 1e-9);
     EXPECT_NEAR(receiver.position.y, 5.5, 1e-9);
+    EXPECT_TRUE(application->document.modified());
+}
+
+namespace {
+
+// Modal dialogs expected one after the other, by template name, each
+// answered by its action once it shows.
+using ModalSteps = std::deque<std::pair<QString, std::function<void(QWidget*)>>>;
+
+void answerModals(std::shared_ptr<ModalSteps> steps)
+{
+    QTimer::singleShot(30, [steps] {
+        if (steps->empty()) {
+            return;
+        }
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible() || w->objectName() != steps->front().first) {
+            answerModals(steps);
+            return;
+        }
+        auto act = steps->front().second;
+        steps->pop_front();
+        answerModals(steps);
+        act(w);
+    });
+}
+
+std::function<void(QWidget*)> pressOk(std::map<int, QString> shown = {})
+{
+    return [shown](QWidget* w) {
+        for (const auto& [id, text] : shown) {
+            auto* field = w->findChild<QLineEdit*>("control" + QString::number(id));
+            ASSERT_NE(field, nullptr) << id;
+            EXPECT_EQ(field->text(), text) << w->objectName().toStdString() << " " << id;
+        }
+        w->findChild<QAbstractButton*>("control1")->click();
+    };
+}
+
+}  // namespace
+
+TEST_F(QtProgram, AWallAndADoorDrawnWithTheMouseAreInTheModel)
+{
+    application->start("");
+    frame().show();
+    QApplication::processEvents();
+    QWidget* plan = viewWidget(*application, app::cmd::ViewPlant);
+    views::ViewWindow& view = *application->view(app::cmd::ViewPlant);
+
+    findAction(frame().menuBar(), "&Tools", "&Wall")->trigger();
+    auto steps = std::make_shared<ModalSteps>();
+    steps->push_back({"GETQUOTASBOX", pressOk({{120, "0"}, {121, "3"}})});
+    steps->push_back({"GETQUOTASBOX", pressOk({{120, "0"}, {121, "3"}})});
+    steps->push_back({"GETMATERIAL", pressOk()});
+    answerModals(steps);
+    drag(plan, view.toPixel({0, 0, 0}), view.toPixel({5, 0, 0}));
+    EXPECT_TRUE(steps->empty()) << "dialogs left: " << steps->size();
+    ASSERT_EQ(application->document.count(), 1u);
+    auto* wall = dynamic_cast<model::Wall*>(application->document.children()[0].get());
+    ASSERT_NE(wall, nullptr);
+    ASSERT_EQ(wall->baseFace->vertexCount(), 4);
+    EXPECT_EQ(wall->baseFace->vertices[2].x, 5.0);
+    EXPECT_EQ(wall->baseFace->vertices[2].z, 3.0);
+
+    // The door goes where the wall is clicked, 1 m wide and 2 m high.
+    findAction(frame().menuBar(), "&Tools", "&Door")->trigger();
+    steps->push_back({"GETDOORBOX", pressOk({{120, "1"}, {121, "2"}})});
+    steps->push_back({"GETMATERIAL", pressOk()});
+    answerModals(steps);
+    ui::PixelPoint at = view.toPixel({2, 0, 0});
+    drag(plan, at, at);
+    EXPECT_TRUE(steps->empty()) << "dialogs left: " << steps->size();
+    ASSERT_EQ(wall->count(), 2u);
+    const auto& door = static_cast<const model::Face&>(*wall->children()[1]);
+    EXPECT_EQ(door.typeCode(), model::type::Door);
+    ASSERT_EQ(door.vertexCount(), 4);
+    EXPECT_EQ(door.vertices[0].x, 2.5);
+    EXPECT_EQ(door.vertices[1].z, 2.0);
+    EXPECT_EQ(door.vertices[2].x, 1.5);
+    EXPECT_TRUE(door.selected);
     EXPECT_TRUE(application->document.modified());
 }
 

@@ -12,7 +12,10 @@
 #include "storage/ProjectFile.h"
 #include "tests/model/ModelFixtures.h"
 #include "tests/support/TestSupport.h"
+#include "app/Application.h"
+#include "app/MacroScript.h"
 #include "tools/PointInput.h"
+#include "tools/PointTrail.h"
 #include "tools/Tracker.h"
 #include "ui/headless/HeadlessPlatform.h"
 #include "ui/qt/QtDrawContext.h"
@@ -82,17 +85,10 @@ struct Golden {
 
 class ReferencePictures : public ViewPictures, public ::testing::WithParamInterface<Golden> {};
 
-TEST_P(ReferencePictures, MatchTheReviewedPicture)
+// Compares a picture with the reviewed one of that name; a failure leaves
+// the picture and the differences in KCAD_GOLDEN_OUT.
+void matchGolden(const ui::Image& picture, const std::string& name)
 {
-    views::PictureRequest request;
-    request.viewId = GetParam().viewId;
-    request.width = 480;
-    request.height = 360;
-    request.baseFrom = {0, 8};  // a slanting base line, as a wall at an angle would give
-    request.baseTo = {12, 0};
-    ASSERT_TRUE(views::paintPicture(doc, request, *canvas));
-    ui::Image picture = canvas->image();
-    std::string name = GetParam().name;
     ui::Image reference = load(testsupport::sourcePath("tests/golden/" + name + ".png"));
     ui::Image diff;
     long n = countDifferences(picture, reference, &diff);
@@ -107,6 +103,18 @@ TEST_P(ReferencePictures, MatchTheReviewedPicture)
                                                  : std::to_string(n) + " pixels differ")
                       << "; see " << out << ".out.png (scripts/promote-golden.sh accepts it)";
     }
+}
+
+TEST_P(ReferencePictures, MatchTheReviewedPicture)
+{
+    views::PictureRequest request;
+    request.viewId = GetParam().viewId;
+    request.width = 480;
+    request.height = 360;
+    request.baseFrom = {0, 8};  // a slanting base line, as a wall at an angle would give
+    request.baseTo = {12, 0};
+    ASSERT_TRUE(views::paintPicture(doc, request, *canvas));
+    matchGolden(canvas->image(), GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hall, ReferencePictures,
@@ -141,21 +149,78 @@ protected:
 TEST_F(LiveView, RubberBandsDrawnTwiceLeaveNoTrace)
 {
     ui::Image before = picture();
-    for (int mode : {tools::gesture::Line, tools::gesture::Rectangle, tools::gesture::Circle}) {
+    for (tools::Gesture mode : {tools::Gesture::Line, tools::Gesture::Rectangle, tools::Gesture::Circle}) {
         tools::Tracker tracker;
         tracker.begin(plan(), {1, 1}, mode);
         tracker.move({7.3, 5.1});
-        EXPECT_GT(countDifferences(before, picture(), nullptr), 20) << "the band shows, mode " << mode;
+        EXPECT_GT(countDifferences(before, picture(), nullptr), 20) << "the band shows, mode " << tracker.mode();
         tracker.move({9.5, 2.2});
         model::ViewPoint s, e;
-        int m = 0;
+        tools::Gesture m{};
         ASSERT_TRUE(tracker.end(s, e, m));
-        EXPECT_EQ(countDifferences(before, picture(), nullptr), 0) << "mode " << mode;
+        EXPECT_EQ(countDifferences(before, picture(), nullptr), 0) << "mode " << static_cast<int>(m);
     }
     tools::markPoint(plan(), {4, 4});
     EXPECT_EQ(countDifferences(before, picture(), nullptr), 64);
     tools::markPoint(plan(), {4, 4});
     EXPECT_EQ(countDifferences(before, picture(), nullptr), 0);
+}
+
+TEST_F(LiveView, TheOutlineOfCollectedPointsLeavesNoTraceAndSurvivesARepaint)
+{
+    ui::Image before = picture();
+    tools::PointTrail trail;
+    trail.show(plan(), {{1, 1}});  // one point: a small square
+    EXPECT_GT(countDifferences(before, picture(), nullptr), 5);
+    trail.show(plan(), {{1, 1}, {7, 1}, {7, 5}, {2, 6}});
+    ui::Image shown = picture();
+    EXPECT_GT(countDifferences(before, shown, nullptr), 100);
+    // A repaint wipes it; told of the repaint, it comes back just as it was.
+    native->invalidate();
+    native->paintIfDirty();
+    EXPECT_EQ(countDifferences(before, picture(), nullptr), 0);
+    trail.painted(plan());
+    EXPECT_EQ(countDifferences(shown, picture(), nullptr), 0);
+    trail.clear();
+    EXPECT_EQ(countDifferences(before, picture(), nullptr), 0);
+    EXPECT_FALSE(trail.shown());
+}
+
+// A small room built with the tools alone, through the program's own
+// scripted user, in the plan and the axonometric view.
+TEST(RoomFromTools, MatchesTheReviewedPictures)
+{
+    testsupport::ScratchDir dir;
+    testsupport::ScopedChdir here(dir.path());
+    const char* tmp = std::getenv("TMPDIR");
+    std::string savedTmp = tmp ? tmp : "";
+    setenv("TMPDIR", dir.path().c_str(), 1);
+    materials::setMaterialDirectory("");
+    {
+        ui::headless::HeadlessPlatform platform;
+        app::Application application;
+        application.start("");
+        app::MacroRunner runner(application, platform);
+        std::string failure;
+        ASSERT_TRUE(runner.run(testsupport::readText(testsupport::sourcePath("tests/scripts/small_room.play")),
+                               "small_room.play", failure))
+            << failure;
+        auto canvas = ui::makeCanvas();
+        for (Golden g : {Golden{"room_plan", views::viewId::Plant}, Golden{"room_axonometric",
+                                                                            views::viewId::Assonometry}}) {
+            views::PictureRequest request;
+            request.viewId = g.viewId;
+            request.width = 480;
+            request.height = 360;
+            ASSERT_TRUE(views::paintPicture(application.document, request, *canvas));
+            matchGolden(canvas->image(), g.name);
+        }
+    }
+    if (tmp) {
+        setenv("TMPDIR", savedTmp.c_str(), 1);
+    } else {
+        unsetenv("TMPDIR");
+    }
 }
 
 TEST_F(LiveView, RedrawingOneEntityTouchesOnlyItsOwnPixels)

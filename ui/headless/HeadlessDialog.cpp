@@ -18,8 +18,22 @@ HeadlessControls::HeadlessControls(const DialogTemplate& t) : title(t.title), te
     }
 }
 
+void HeadlessControls::check(int id) const
+{
+    if (!template_.control(id)) {
+        problems.push_back("dialog " + template_.name + " has no control " + std::to_string(id));
+    }
+}
+
+HeadlessControls::State& HeadlessControls::state(int id)
+{
+    check(id);
+    return controls_[id];
+}
+
 const HeadlessControls::State* HeadlessControls::find(int id) const
 {
+    check(id);
     auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : &it->second;
 }
@@ -114,6 +128,20 @@ void HeadlessControls::end(int result)
 std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnswer& answer, HeadlessControls& c)
 {
     dialog.onInit(c);
+    for (const auto& [id, wanted] : answer.shown) {
+        const ControlTemplate* ct = t.control(id);
+        if (!ct) {
+            return "dialog " + t.name + " has no control " + std::to_string(id);
+        }
+        bool box = ct->kind == ControlKind::CheckBox || ct->kind == ControlKind::RadioButton;
+        std::string actual = box ? (c.isChecked(id) ? "1" : "0") : c.text(id);
+        if (actual != wanted) {
+            c.end(0);
+            dialog.result = 0;
+            return "control " + std::to_string(id) + " of dialog " + t.name + " shows \"" + actual +
+                   "\", expected \"" + wanted + "\"";
+        }
+    }
     for (const auto& [id, value] : answer.values) {
         if (c.ended) {
             break;

@@ -19,6 +19,9 @@ struct DialogAnswer {
     // other buttons.
     std::vector<std::pair<int, std::string>> values;
     bool ok = true;
+    // What controls must show when the dialog opens, before any value is
+    // entered: the text of a field, 0/1 for boxes and radio buttons.
+    std::vector<std::pair<int, std::string>> shown{};
 };
 
 class HeadlessControls final : public DialogControls {
@@ -45,6 +48,9 @@ public:
     std::string title;
     bool ended = false;
     int endResult = 0;
+    // Controls the dialog asked for that its template does not have: the
+    // code and the catalogue disagree.
+    mutable std::vector<std::string> problems;
 
 private:
     struct State {
@@ -55,8 +61,9 @@ private:
         std::vector<int> chosen;  // rows of a multiple-selection list
         bool visible = true;
     };
-    State& state(int id) { return controls_[id]; }
+    State& state(int id);
     const State* find(int id) const;
+    void check(int id) const;
 
     const DialogTemplate& template_;
     std::map<int, State> controls_;

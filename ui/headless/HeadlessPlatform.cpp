@@ -74,6 +74,7 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
     if (!problem.empty()) {
         failures.push_back(problem);
     }
+    failures.insert(failures.end(), controls.problems.begin(), controls.problems.end());
     return dialog.result;
 }
 
@@ -105,9 +106,28 @@ FrameHost* HeadlessPlatform::createFrame(FrameLogic& logic, const std::vector<Me
     return frame.get();
 }
 
+void HeadlessPlatform::progressStartCancellable(std::uint64_t maximum)
+{
+    progressStart(maximum);
+    progressCancellable = true;
+}
+
+bool HeadlessPlatform::progressCancelled()
+{
+    if (!progressActive || !progressCancellable || progressCancels == 0 ||
+        progressPosition * 2 < progressMaximum) {
+        return false;
+    }
+    --progressCancels;
+    ++cancelledRuns;
+    progressCancellable = false;
+    return true;
+}
+
 void HeadlessPlatform::progressStart(std::uint64_t maximum)
 {
     progressActive = true;
+    progressCancellable = false;
     progressMaximum = maximum;
     progressPosition = 0;
     ++progressRuns;

@@ -29,6 +29,10 @@ public:
     void progressStart(std::uint64_t maximum) override;
     void progressSet(std::uint64_t position) override;
     void progressEnd() override { progressActive = false; }
+    void progressStartCancellable(std::uint64_t maximum) override;
+    // A cancel queued for the cancellable progress under way comes once
+    // half of it is done.
+    bool progressCancelled() override;
     void showWaitCursor(bool on) override { waitCursorShown = on; }
     int runDialog(Dialog& dialog) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
@@ -45,6 +49,8 @@ public:
     void queueAnswer(SaveAnswer answer) { confirmAnswers.push_back(answer); }
     void queueDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
     void queueFile(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
+    // The next cancellable operation is cancelled halfway.
+    void queueProgressCancel() { ++progressCancels; }
 
     // Dialogs, choosers and questions that found no fitting answer, and
     // answers that did not fit: each ends a script with a failure.
@@ -72,6 +78,9 @@ public:
     std::uint64_t progressMaximum = 0;
     std::uint64_t progressPosition = 0;
     long progressRuns = 0;
+    bool progressCancellable = false;
+    int progressCancels = 0;
+    long cancelledRuns = 0;
     bool waitCursorShown = false;
 
 private:

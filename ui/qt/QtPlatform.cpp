@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QUrl>
 
 #include "ui/Canvas.h"
@@ -34,6 +35,7 @@ QtPlatform::QtPlatform() : previous_(setPlatform(this)) {}
 
 QtPlatform::~QtPlatform()
 {
+    cancelDialog_.reset();
     setPlatform(previous_);
 }
 
@@ -93,14 +95,40 @@ void QtPlatform::progressSet(std::uint64_t position)
     if (permille != progressShown_) {
         progressShown_ = permille;
         frame_->progressBar()->setValue(permille);
+        if (cancelDialog_) {
+            cancelDialog_->setValue(permille);
+        }
     }
 }
 
 void QtPlatform::progressEnd()
 {
+    cancelDialog_.reset();
     if (frame_) {
         frame_->progressBar()->setVisible(false);
     }
+}
+
+void QtPlatform::progressStartCancellable(std::uint64_t maximum)
+{
+    progressStart(maximum);
+    // Modal over the frame: while it shows, its Cancel button is the only
+    // thing the user can press.
+    cancelDialog_ = std::make_unique<QProgressDialog>("Building...", "Cancel", 0, 1000, frame_.get());
+    cancelDialog_->setWindowModality(Qt::WindowModal);
+    cancelDialog_->setMinimumDuration(300);
+    cancelDialog_->setAutoClose(false);
+    cancelDialog_->setAutoReset(false);
+    cancelDialog_->setValue(0);
+}
+
+bool QtPlatform::progressCancelled()
+{
+    if (!cancelDialog_) {
+        return false;
+    }
+    QApplication::processEvents();
+    return cancelDialog_->wasCanceled();
 }
 
 void QtPlatform::showWaitCursor(bool on)

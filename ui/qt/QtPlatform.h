@@ -7,6 +7,8 @@
 
 #include "ui/Platform.h"
 
+class QProgressDialog;
+
 namespace ui::qt {
 
 class QtFrame;
@@ -24,6 +26,9 @@ public:
     void progressStart(std::uint64_t maximum) override;
     void progressSet(std::uint64_t position) override;
     void progressEnd() override;
+    // A progress dialog with Cancel over the frame, for operations the user may stop.
+    void progressStartCancellable(std::uint64_t maximum) override;
+    bool progressCancelled() override;
     void showWaitCursor(bool on) override;
     int runDialog(Dialog& dialog) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
@@ -44,6 +49,7 @@ private:
     std::unique_ptr<QtHelpWindow> help_;
     std::uint64_t progressMaximum_ = 0;
     int progressShown_ = -1;
+    std::unique_ptr<QProgressDialog> cancelDialog_;
 };
 
 }  // namespace ui::qt
