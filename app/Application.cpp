@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+#include "app/BuildInfo.h"
+#include "app/Settings.h"
 #include "app/SourceDialog.h"
 #include "model/ViewOptions.h"
 #include "storage/ProjectFile.h"
@@ -28,6 +30,7 @@ Application::Application()
     }
     views.hideView = [this](int command) { toggleView(command); };
     views.dropFiles = [this](const std::vector<std::string>& files) { onDropFiles(files); };
+    views.zoomAtPointer = [] { return readFlag(ZoomAtPointer, false); };
 }
 
 Application::~Application() = default;
@@ -68,6 +71,13 @@ void Application::start(const std::string& commandLine)
     updateTitle();
 }
 
+std::string Application::aboutDetails() const
+{
+    std::string toolkit = ui::platform().toolkit();
+    return std::string("Version ") + KCAD_VERSION + (toolkit.empty() ? "" : ", " + toolkit) + "\nBuilt " +
+           buildDate();
+}
+
 std::string Application::title() const
 {
     return fileName.empty() ? std::string("Tolvane CAD") : "Tolvane CAD - " + fileName;
@@ -86,8 +96,10 @@ void Application::updateMenuState()
         return;
     }
     frame->setMenuChecked(cmd::UndoEnabled, document.undoEnabled);
-    frame->setMenuEnabled(cmd::Undo, document.undoEnabled);
-    frame->setMenuEnabled(cmd::Redo, document.undoEnabled);
+    bool canUndo = document.undoPosition > 0 && document.undoTop - document.undoPosition < 9;
+    bool canRedo = document.undoPosition < document.undoTop;
+    frame->setMenuEnabled(cmd::Undo, document.undoEnabled && canUndo);
+    frame->setMenuEnabled(cmd::Redo, document.undoEnabled && canRedo);
 }
 
 void Application::redrawAll()
@@ -265,7 +277,7 @@ bool Application::dispatchCommand(int id)
         return true;
     }
     case cmd::About:
-        ui::showAbout();
+        ui::showAbout(aboutDetails());
         return true;
     case cmd::ViewAuxiliary:
     case cmd::ViewAssonometry:

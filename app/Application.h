@@ -35,14 +35,18 @@ public:
     bool onKey(const ui::KeyEvent& key) override;
     bool onClose() override;
     void onDropFiles(const std::vector<std::string>& files) override;
+    void onMenuOpening() override { updateMenuState(); }
 
     // Runs a command; false for IDs no command has.
     bool dispatchCommand(int id);
-    // Undo check mark and the Undo/Redo enabled states.
+    // Undo check mark; Undo and Redo greyed while undo is off or there is
+    // nothing to undo or redo.
     void updateMenuState();
     // "Tolvane CAD", and " - " and the file name when there is one.
     void updateTitle();
     std::string title() const;
+    // What About shows under the program's name: version, toolkit, build date.
+    std::string aboutDetails() const;
     void redrawAll();
 
     // View windows.

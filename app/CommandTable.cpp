@@ -26,8 +26,8 @@ std::vector<ui::MenuCommand> makeTable()
         {cmd::Paste, "&Edit", "Paste", "Shift+Ins", false, {"Ctrl+V"}},
         {cmd::Duplicate, "&Edit", "Duplicate", "Alt+Ins"},
         {cmd::Delete, "&Edit", "Delete", "Del"},
-        {cmd::Undo, "&Edit", "&Undo", "Ctrl+Z", true},
-        {cmd::Redo, "&Edit", "&Redo", "Ctrl+Y", false, {"Ctrl+Shift+Z"}},
+        {cmd::Undo, "&Edit", "&Undo", "Ctrl+Z", true, {}, true},
+        {cmd::Redo, "&Edit", "&Redo", "Ctrl+Y", false, {"Ctrl+Shift+Z"}, true},
         {cmd::Resize, "&Edit", "Resize...", "", true},
         // Windows does not tell the two Enter keys apart; Qt does.
         {cmd::Properties, "&Edit", "Properties...", "Enter", false, {"Return"}},

@@ -22,8 +22,6 @@
 
 namespace app {
 
-namespace {
-
 bool isNumber(const std::string& s, long long& value)
 {
     return textio::parseInt(s, value);
@@ -33,8 +31,6 @@ std::string inQuotes(const std::string& s)
 {
     return "\"" + s + "\"";
 }
-
-}  // namespace
 
 bool splitWords(const std::string& line, std::vector<std::string>& words, std::string& reason)
 {
@@ -125,7 +121,7 @@ bool MacroRunner::key(const std::string& name, std::string& reason)
     for (const ui::MenuCommand& c : commandTable()) {
         for (const std::string& shortcut : c.shortcuts()) {
             if (canonicalKey(shortcut) == wanted) {
-                if (app_.frame && !app_.frame->isMenuEnabled(c.id)) {
+                if (app_.frame && !c.keyWhenGreyed && !app_.frame->isMenuEnabled(c.id)) {
                     return true;  // a greyed command's key does nothing
                 }
                 app_.dispatchCommand(c.id);
@@ -255,9 +251,24 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    bool known = false;
+    if (bool ok = desktopExpectation(w, reason, known); known) {
+        return ok;
+    }
     if (what == "readout" && w.size() == 3) {
         std::string actual = app_.tools ? app_.tools->bar.readOut() : std::string();
-        // The figures are padded to fixed widths: compare them word by word.
+        // Given with its blanks (two in a row, or at either end), the text
+        // must match to the blank: the padding is what the user sees line up.
+        bool padded = w[2].find("  ") != std::string::npos ||
+                      (!w[2].empty() && (w[2].front() == ' ' || w[2].back() == ' '));
+        if (padded) {
+            if (actual != w[2]) {
+                reason = "expected read-out " + inQuotes(w[2]) + ", got " + inQuotes(actual);
+                return false;
+            }
+            return true;
+        }
+        // Otherwise the figures are compared word by word.
         std::istringstream a(actual);
         std::istringstream b(w[2]);
         std::string x;
@@ -304,6 +315,8 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
                 return false;
             }
         }
+        // Choosing from a menu opens it first, which sets its greying.
+        app_.updateMenuState();
         if (app_.frame && !app_.frame->isMenuEnabled(static_cast<int>(id))) {
             return true;  // greyed: choosing it does nothing
         }
@@ -357,6 +370,10 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
     }
     if (verb == "expect" && w.size() >= 3) {
         return expectation(w, reason);
+    }
+    bool known = false;
+    if (bool ok = desktopStatement(w, reason, known); known) {
+        return ok;
     }
     if (verb == "viewsize" || verb == "press" || verb == "move" || verb == "release" || verb == "drag" ||
         verb == "click" || verb == "rclick" || verb == "wheel" || verb == "render") {
@@ -459,11 +476,22 @@ bool MacroRunner::viewStatement(const std::vector<std::string>& w, std::string& 
     }
     if (verb == "wheel") {
         long long delta = 0;
-        if (w.size() != 3 || !isNumber(w[2], delta)) {
-            reason = "wheel VIEW DELTA";
+        ui::MouseEvent at;
+        ui::PixelPoint pointer{};
+        std::size_t i = 3;
+        if (w.size() < 3 || !isNumber(w[2], delta) ||
+            (w.size() > 3 && (!takePoint(*view, w, i, pointer, reason) || i != w.size()))) {
+            reason = "wheel VIEW DELTA [X Y]";
             return false;
         }
-        view->onWheel(static_cast<int>(delta), ui::MouseEvent{});
+        if (w.size() > 3) {
+            at.x = pointer.x;
+            at.y = pointer.y;
+        } else {
+            at.x = view->width() / 2;
+            at.y = view->height() / 2;
+        }
+        view->onWheel(static_cast<int>(delta), at);
         return true;
     }
     if (verb == "render") {
@@ -560,6 +588,17 @@ bool MacroRunner::check(std::string& reason)
         }
         expectedErrors_.pop_front();
     }
+    while (questionsSeen_ < platform_.questions.size()) {
+        const std::string& asked = platform_.questions[questionsSeen_++];
+        if (expectedQuestions_.empty()) {
+            continue;  // questions need answers, not announcements
+        }
+        if (expectedQuestions_.front() != asked) {
+            reason = "expected the question " + inQuotes(expectedQuestions_.front()) + ", got " + inQuotes(asked);
+            return false;
+        }
+        expectedQuestions_.pop_front();
+    }
     if (failuresSeen_ < platform_.failures.size()) {
         reason = platform_.failures[failuresSeen_++];
         return false;
@@ -571,6 +610,14 @@ bool MacroRunner::finish(std::string& reason)
 {
     if (!expectedErrors_.empty()) {
         reason = "the expected error " + inQuotes(expectedErrors_.front()) + " never appeared";
+        return false;
+    }
+    if (!expectedQuestions_.empty()) {
+        reason = "the expected question " + inQuotes(expectedQuestions_.front()) + " was never asked";
+        return false;
+    }
+    if (!platform_.dialogExpectations.empty()) {
+        reason = "no dialog " + platform_.dialogExpectations.front().templateName + " opened to be checked";
         return false;
     }
     if (!platform_.dialogAnswers.empty()) {

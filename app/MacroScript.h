@@ -19,6 +19,14 @@
 //   expect scale VIEW S | expect centre VIEW U V | expect readout "TEXT"
 //   expect contains PATH "TEXT"            the file holds the text
 //   expect same PATH1 PATH2                the two files are the same, byte for byte
+//   expect dialog TEMPLATE ID "TEXT"       the control shows TEXT when the next such dialog
+//                                          opens (for lists, the selected row)
+//   expect question "TEXT"                 the text of the next question
+//   expect menu ID|"Text" checked|unchecked|enabled|disabled
+//   drop PATH [VIEW]                       a file dropped on the frame or on a view
+//   scroll VIEW h|v line|page DELTA        arrow or trough clicks (negative: up or left)
+//   scroll VIEW h|v thumb POS              the thumb dragged to POS and let go
+//   write PATH "TEXT"                      writes the file (\n in TEXT: a line break)
 // VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
 // coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.
@@ -53,6 +61,9 @@ private:
     bool expectation(const std::vector<std::string>& words, std::string& reason);
     bool key(const std::string& name, std::string& reason);
     bool viewStatement(const std::vector<std::string>& words, std::string& reason);
+    // Menus, questions, dialogs, drops, scroll bars and files.
+    bool desktopStatement(const std::vector<std::string>& words, std::string& reason, bool& known);
+    bool desktopExpectation(const std::vector<std::string>& words, std::string& reason, bool& known);
     views::ViewWindow* viewNamed(const std::string& name, std::string& reason);
     // After every statement: error boxes nobody announced, dialogs or
     // questions nobody answered.
@@ -63,6 +74,8 @@ private:
     ui::headless::HeadlessPlatform& platform_;
     std::deque<std::string> expectedErrors_;
     std::size_t errorsSeen_ = 0;
+    std::deque<std::string> expectedQuestions_;
+    std::size_t questionsSeen_ = 0;
     std::size_t failuresSeen_ = 0;
 };
 
@@ -72,5 +85,9 @@ bool splitWords(const std::string& line, std::vector<std::string>& words, std::s
 
 // The canonical form of a key name: "Shift+Insert" -> "Shift+Ins".
 std::string canonicalKey(const std::string& name);
+
+// A whole word as a decimal integer; a text in double quotes (for messages).
+bool isNumber(const std::string& s, long long& value);
+std::string inQuotes(const std::string& s);
 
 }  // namespace app

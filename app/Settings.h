@@ -16,6 +16,9 @@ constexpr const char* settingsSection = "KCad";
 constexpr const char* AutoCheckDuplicates = "AutoCheckDuplicates";
 // In DXF output, name a face's layer after its material's name, not its number.
 constexpr const char* SaveDxfMaterialName = "SaveDxfMaterialName";
+// The mouse wheel zooms about the point under the pointer (off: about the
+// view's centre).
+constexpr const char* ZoomAtPointer = "ZoomAtPointer";
 
 // The value (at most 79 characters), or the default when the file or key is missing.
 std::string readSetting(const std::string& key, const std::string& defaultText);

@@ -61,13 +61,15 @@ bool askGeneralOptions()
         {
             c.setChecked(141, readFlag(SaveDxfMaterialName, true));
             c.setChecked(142, readFlag(AutoCheckDuplicates, true));
+            c.setChecked(143, readFlag(ZoomAtPointer, false));
         }
         void onCommand(ui::DialogControls& c, int id) override
         {
             if (id == ui::idOk) {
                 std::string error;
                 if (!writeFlag(SaveDxfMaterialName, c.isChecked(141), &error) ||
-                    !writeFlag(AutoCheckDuplicates, c.isChecked(142), &error)) {
+                    !writeFlag(AutoCheckDuplicates, c.isChecked(142), &error) ||
+                    !writeFlag(ZoomAtPointer, c.isChecked(143), &error)) {
                     ui::errorBox("%s", error.c_str());
                 }
             }

@@ -112,15 +112,40 @@ void ToolPalette::onPaint(ui::DrawContext& dc)
     dc.invertRect(r.left, r.top, r.right, r.bottom);
 }
 
+int ToolPalette::commandAt(int x, int y) const
+{
+    if (x < 0 || y < 0) {
+        return 0;
+    }
+    int index = columns() * (y / cellSize) + x / cellSize;
+    return index < columns() && index < cellCount ? firstCommand + index : 0;
+}
+
 void ToolPalette::onMouseDown(const ui::MouseEvent& e)
 {
-    if (e.button != ui::MouseButton::Left || e.x < 0 || e.y < 0) {
+    if (e.button != ui::MouseButton::Left) {
         return;
     }
-    int index = columns() * (e.y / cellSize) + e.x / cellSize;
-    if (index < columns() && index < cellCount) {
-        selectTool(firstCommand + index);
+    if (int id = commandAt(e.x, e.y)) {
+        selectTool(id);
     }
+}
+
+std::string ToolPalette::toolTipAt(int x, int y) const
+{
+    int id = commandAt(x, y);
+    auto tool = toolOfCommand(id);
+    if (!tool) {
+        return {};
+    }
+    std::string name;
+    for (const char* c = toolEntry(*tool).menuText; *c; ++c) {
+        if (*c != '&') {
+            name += *c;
+        }
+    }
+    std::string prompt = promptFor(id, 0);
+    return prompt.empty() ? name : name + ": " + prompt;
 }
 
 ui::Image loadToolBitmap(const std::string& path)

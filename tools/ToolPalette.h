@@ -51,10 +51,14 @@ public:
 
     void onPaint(ui::DrawContext& dc) override;
     void onMouseDown(const ui::MouseEvent& e) override;
+    // The tool's menu text without its '&', and its first prompt.
+    std::string toolTipAt(int x, int y) const override;
 
 private:
     void showPrompt();
     ui::PixelRect cellRect(int id) const;
+    // The command of the cell under a pixel, or 0.
+    int commandAt(int x, int y) const;
 
     ui::Image bitmap_;
     ToolRegistry registry_;

@@ -20,7 +20,7 @@ const ControlTemplate cancel = c(idCancel, K::PushButton, "Cancel");
 std::vector<DialogTemplate> makeCatalogue()
 {
     return {
-        {"ABOUTBOX", "About", {c(115, K::Static, "Tolvane CAD"), ok}},
+        {"ABOUTBOX", "About", {c(ctl::about::Title, K::Static, "Tolvane CAD"), c(ctl::about::Details, K::Static, ""), ok}},
         {"ADVANCEDBOX", "Compute", {c(112, K::MultiListBox, ""), c(idCancel, K::PushButton, "&Close")}},
         {"ASSONOMETRYBOX",
          "Assonometry Options",
@@ -95,8 +95,8 @@ std::vector<DialogTemplate> makeCatalogue()
         {"OPTIONSBOX",
          "General options",
          {c(142, K::CheckBox, "Always check for &duplicates entities", "Save"),
-          c(141, K::CheckBox, "Save material &name in layer (instead of material number)", "DXF output"), ok,
-          cancel}},
+          c(141, K::CheckBox, "Save material &name in layer (instead of material number)", "DXF output"),
+          c(143, K::CheckBox, "&Zoom at the pointer", "Mouse wheel"), ok, cancel}},
         {"PALACEBOX",
          "Receivers",
          {c(ctl::palace::WallDistance, K::Edit, "Distance from wall"),

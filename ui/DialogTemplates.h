@@ -30,6 +30,10 @@ constexpr int idCancel = 2;
 // tools open, by name: the catalogue and the code that reads the dialogs
 // both use these.
 namespace ctl {
+namespace about {  // ABOUTBOX
+constexpr int Title = 115;
+constexpr int Details = 116;
+}  // namespace about
 namespace value {  // GETVALUEBOX: one value under a prompt
 constexpr int Prompt = 115;
 constexpr int Value = 120;

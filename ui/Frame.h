@@ -21,6 +21,9 @@ struct MenuCommand {
     std::string shortcut;
     bool separatorBefore = false;
     std::vector<std::string> moreShortcuts = {};
+    // The keys work while the entry is greyed (Undo with nothing to undo
+    // still says "Nothing to undo!").
+    bool keyWhenGreyed = false;
 
     // Every key of the command, the first one first.
     std::vector<std::string> shortcuts() const
@@ -44,6 +47,8 @@ public:
     // The close box, Exit, or the session ending: true lets the frame close.
     virtual bool onClose() = 0;
     virtual void onDropFiles(const std::vector<std::string>& files) = 0;
+    // A menu is about to open: the time to set its check marks and greying.
+    virtual void onMenuOpening() {}
 };
 
 class FrameHost {

@@ -122,6 +122,11 @@ void InfoBox::onCommand(DialogControls& c, int id)
     Dialog::onCommand(c, id);
 }
 
+void AboutBox::onInit(DialogControls& c)
+{
+    c.setText(ctl::about::Details, details);
+}
+
 void AboutBox::onCommand(DialogControls& c, int id)
 {
     if (id == idOk || id == idCancel) {
@@ -196,9 +201,10 @@ bool editText(std::string& text, const std::string& title, std::size_t capacity)
     return true;
 }
 
-void showAbout()
+void showAbout(const std::string& details)
 {
     AboutBox box;
+    box.details = details;
     box.runModal();
 }
 

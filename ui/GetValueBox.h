@@ -61,7 +61,11 @@ public:
 class AboutBox : public Dialog {
 public:
     const char* templateName() const override { return "AboutBox"; }
+    void onInit(DialogControls& c) override;
     void onCommand(DialogControls& c, int id) override;
+
+    // Lines under the program's name: its version, the toolkit's, the build.
+    std::string details;
 };
 
 // One value under a prompt ("Input"); true and the value replaced on OK.
@@ -72,7 +76,7 @@ bool askCoordinates(geometry::X3DPoint& point);
 bool askElevations(double& absoluteMin, double& absoluteMax, double ground);
 // The notes dialog over a text; true when OK replaced it.
 bool editText(std::string& text, const std::string& title, std::size_t capacity = 1024);
-void showAbout();
+void showAbout(const std::string& details);
 
 // "%lg" of a value, as dialogs show numbers.
 std::string formatValue(double v);

@@ -59,6 +59,10 @@ public:
     // links working; false when the page cannot be read.
     virtual bool showHelp(const std::string& path) = 0;
 
+    // The toolkit the back end draws with and its version ("Qt 6.4.2"),
+    // empty when there is none.
+    virtual std::string toolkit() const { return {}; }
+
     // Colours of the desktop's theme (0x00BBGGRR).
     enum class SystemColour { Menu, ButtonFace, ButtonText };
     virtual std::uint32_t systemColour(SystemColour which) const

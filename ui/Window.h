@@ -106,6 +106,8 @@ public:
     virtual void onDropFiles(const std::vector<std::string>&) {}
     // The close box: true lets the window close, false keeps it (views hide).
     virtual bool onClose() { return true; }
+    // The tip shown when the pointer rests at a pixel; empty for none.
+    virtual std::string toolTipAt(int x, int y) const { return {}; }
 
     NativeWindow* native = nullptr;
 

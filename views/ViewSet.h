@@ -41,6 +41,9 @@ public:
     // The frame's part: hiding a view by its command, dropped files.
     std::function<void(int command)> hideView;
     std::function<void(const std::vector<std::string>&)> dropFiles;
+    // Whether the wheel zooms about the pointer (a setting, asked at each
+    // turn); about the centre when unset or false.
+    std::function<bool()> zoomAtPointer;
 
     // Auxiliary, axonometric, plan, front, side, 3-D.
     const std::vector<std::unique_ptr<ViewWindow>>& all() const { return views_; }

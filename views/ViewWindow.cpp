@@ -141,10 +141,17 @@ void ViewWindow::zoomToExtents()
     repaint();
 }
 
-void ViewWindow::wheelZoom(int delta)
+void ViewWindow::wheelZoom(int delta, const ui::PixelPoint* pointer)
 {
     double s = metresPerPixel_ * (delta > 0 ? 0.9 : 1.1);
     if (s >= 0.001 && s < 10.0) {
+        if (pointer) {
+            // The point under the pointer stays where it is: the centre
+            // moves towards it by as much as the scale shrinks.
+            ViewPoint fixed = pixelToView(*pointer);
+            double k = s / metresPerPixel_;
+            setCentre({fixed.u - (fixed.u - centre_.u) * k, fixed.v - (fixed.v - centre_.v) * k});
+        }
         metresPerPixel_ = s;
         repaint();
     }
@@ -257,10 +264,12 @@ void ViewWindow::onCaptureLost()
     }
 }
 
-void ViewWindow::onWheel(int delta, const ui::MouseEvent&)
+void ViewWindow::onWheel(int delta, const ui::MouseEvent& e)
 {
     if (!projection_->onWheel(*this, delta)) {
-        wheelZoom(delta);
+        ui::PixelPoint pointer{e.x, e.y};
+        bool atPointer = views_.zoomAtPointer && views_.zoomAtPointer();
+        wheelZoom(delta, atPointer ? &pointer : nullptr);
     }
 }
 

@@ -57,8 +57,9 @@ public:
     void zoomToExtents();
     // The scroll bars' ranges; the centre goes to the middle.
     void setExtents(const ViewPoint& min, const ViewPoint& max);
-    // Zoom in by a wheel turn up, out by one down, within 1 mm to 10 m a pixel.
-    void wheelZoom(int delta);
+    // Zoom in by a wheel turn up, out by one down, within 1 mm to 10 m a
+    // pixel; about the centre, or keeping the point under the pointer fixed.
+    void wheelZoom(int delta, const ui::PixelPoint* pointer = nullptr);
 
     const Placement* placement = nullptr;
 

@@ -184,9 +184,10 @@ TEST_F(Workflow, ProjectNotesAndGeneralOptions)
     ASSERT_TRUE(play("answer INFOBOX 120=\"Client: city hall\" ok\n"
                      "command \"Project &Notes...\"\n"
                      "expect modified yes\n"
-                     "answer OPTIONSBOX 141=0 142=1 ok\n"
+                     "answer OPTIONSBOX 141=0 142=1 143==0 143=1 ok\n"
                      "command \"General...\"\n"));
-    EXPECT_EQ(testsupport::readText("tolvane.ini"), "[KCad]\nAutoCheckDuplicates=1\nSaveDxfMaterialName=0\n");
+    EXPECT_EQ(testsupport::readText("tolvane.ini"),
+              "[KCad]\nAutoCheckDuplicates=1\nSaveDxfMaterialName=0\nZoomAtPointer=1\n");
     ASSERT_TRUE(play("answer file notes.ray\ncommand \"&Save\"\n"));
     EXPECT_NE(testsupport::readText("notes.ray").find("Info Notes \"\nClient: city hall\n"), std::string::npos);
 }

@@ -170,18 +170,25 @@ TEST_F(QtProgram, MenusCarryTheTableTextsAndShortcuts)
         for (const std::string& k : c.shortcuts()) {
             keys.append(QKeySequence(QString::fromStdString(k)));
         }
-        EXPECT_EQ(a->shortcuts(), keys) << c.text;
+        if (c.keyWhenGreyed) {
+            // The keys sit on an action of their own, always enabled; the
+            // menu entry shows them.
+            EXPECT_TRUE(a->shortcuts().isEmpty()) << c.text;
+            EXPECT_TRUE(a->text().contains('\t')) << c.text;
+        } else {
+            EXPECT_EQ(a->shortcuts(), keys) << c.text;
+        }
     }
     EXPECT_EQ(findAction(bar, "&Edit", "Cut")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     // The keys a Linux user expects, next to the program's own, shown in the menu.
     EXPECT_EQ(findAction(bar, "&Edit", "Cut")->shortcuts().value(1), QKeySequence(Qt::CTRL | Qt::Key_X));
     EXPECT_EQ(findAction(bar, "&Edit", "Cut")->text(), "Cut\tShift+Del, Ctrl+X");
     EXPECT_EQ(findAction(bar, "&File", "&Save")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(findAction(bar, "&Edit", "&Redo")->shortcuts().value(1), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(findAction(bar, "&Edit", "&Redo")->text(), "&Redo\tCtrl+Y, Ctrl+Shift+Z");
     QList<QKeySequence> properties = findAction(bar, "&Edit", "Properties...")->shortcuts();
     EXPECT_TRUE(properties.contains(QKeySequence(Qt::Key_Enter)) && properties.contains(QKeySequence(Qt::Key_Return)))
         << "both Enter keys open the properties";
-    EXPECT_EQ(findAction(bar, "&Edit", "&Undo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(findAction(bar, "&Edit", "&Undo")->text(), "&Undo\tCtrl+Z");
     EXPECT_EQ(findAction(bar, "&Window", "&Cascade")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
     EXPECT_TRUE(findAction(bar, "&Options", "&Undo Enabled")->isChecked());
     findAction(bar, "&Options", "&Undo Enabled")->trigger();

@@ -87,8 +87,8 @@ TEST(ValueDialogs, AskedThroughTheScriptedUser)
     EXPECT_TRUE(editText(notes, "Notes"));
     EXPECT_EQ(notes, "first line\nsecond");
 
-    platform.queueDialog(DialogAnswer{"ABOUTBOX", {}, true});
-    showAbout();
+    platform.queueDialog(DialogAnswer{"ABOUTBOX", {}, true, {{ctl::about::Details, "Version 9"}}});
+    showAbout("Version 9");
     EXPECT_TRUE(platform.failures.empty());
     EXPECT_EQ(platform.dialogsShown,
               (std::vector<std::string>{"GETVALUEBOX", "GETVALUEBOX", "GETQUOTASBOX", "INFOBOX", "ABOUTBOX"}));

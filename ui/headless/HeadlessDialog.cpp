@@ -134,7 +134,15 @@ std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnsw
             return "dialog " + t.name + " has no control " + std::to_string(id);
         }
         bool box = ct->kind == ControlKind::CheckBox || ct->kind == ControlKind::RadioButton;
+        bool list = ct->kind == ControlKind::ComboBox || ct->kind == ControlKind::ListBox ||
+                    ct->kind == ControlKind::MultiListBox;
         std::string actual = box ? (c.isChecked(id) ? "1" : "0") : c.text(id);
+        if (list) {
+            std::vector<std::string> rows = c.items(id);
+            int row = c.currentIndex(id);
+            actual = row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)]
+                                                                    : std::string();
+        }
         if (actual != wanted) {
             c.end(0);
             dialog.result = 0;

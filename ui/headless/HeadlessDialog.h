@@ -24,6 +24,14 @@ struct DialogAnswer {
     std::vector<std::pair<int, std::string>> shown{};
 };
 
+// A check of what a control shows when the next dialog of its template
+// opens (for lists, the text of the selected row).
+struct DialogExpectation {
+    std::string templateName;
+    int id = 0;
+    std::string text;
+};
+
 class HeadlessControls final : public DialogControls {
 public:
     explicit HeadlessControls(const DialogTemplate& t);

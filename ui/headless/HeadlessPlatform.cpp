@@ -69,6 +69,12 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
     }
     DialogAnswer answer = std::move(dialogAnswers.front());
     dialogAnswers.pop_front();
+    while (!dialogExpectations.empty() &&
+           textio::equalIgnoringCase(dialogExpectations.front().templateName, t->name)) {
+        answer.shown.insert(answer.shown.begin(),
+                            {dialogExpectations.front().id, dialogExpectations.front().text});
+        dialogExpectations.pop_front();
+    }
     HeadlessControls controls(*t);
     std::string problem = playDialog(dialog, *t, answer, controls);
     if (!problem.empty()) {

@@ -56,6 +56,8 @@ public:
     // answers that did not fit: each ends a script with a failure.
     std::vector<std::string> failures;
     std::deque<DialogAnswer> dialogAnswers;
+    // Checks of the coming dialogs, made before their answers are applied.
+    std::deque<DialogExpectation> dialogExpectations;
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileRequest> fileRequests;
     // The titles and controls of the dialogs shown, last first closed.
@@ -69,6 +71,7 @@ public:
     std::function<void(const std::string&)> onError;
 
     std::vector<std::string> errors;
+    // Every question asked (yes/no and save-changes alike), in order.
     std::vector<std::string> questions;
     // Questions that found no queued answer (answered No).
     std::vector<std::string> unansweredQuestions;

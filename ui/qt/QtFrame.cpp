@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
@@ -36,6 +37,7 @@ QtFrame::QtFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) : 
         QMenu*& menu = menus[c.menu];
         if (!menu) {
             menu = menuBar()->addMenu(QString::fromStdString(c.menu));
+            connect(menu, &QMenu::aboutToShow, this, [this] { logic_.onMenuOpening(); });
         }
         if (c.separatorBefore) {
             menu->addSeparator();
@@ -47,10 +49,19 @@ QtFrame::QtFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) : 
             for (const std::string& k : keys) {
                 sequences.append(QKeySequence(QString::fromStdString(k)));
             }
-            a->setShortcuts(sequences);
+            // The keys of a command that works greyed live on an action of
+            // their own: Qt ignores the keys of a disabled action.
+            QAction* keyed = a;
+            if (c.keyWhenGreyed) {
+                keyed = new QAction(this);
+                addAction(keyed);
+                int id = c.id;
+                connect(keyed, &QAction::triggered, this, [this, id] { logic_.onCommand(id); });
+            }
+            keyed->setShortcuts(sequences);
             // The views have the focus most of the time: the keys work anywhere.
-            a->setShortcutContext(Qt::ApplicationShortcut);
-            if (keys.size() > 1) {
+            keyed->setShortcutContext(Qt::ApplicationShortcut);
+            if (keys.size() > 1 || c.keyWhenGreyed) {
                 // A menu shows one key of an action; these show all of them
                 // (Return is the same key to the user as the keypad's Enter).
                 QStringList shown;

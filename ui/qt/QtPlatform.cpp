@@ -199,6 +199,11 @@ bool QtPlatform::loadImage(const std::string& path, Image& out)
     return true;
 }
 
+std::string QtPlatform::toolkit() const
+{
+    return std::string("Qt ") + qVersion();
+}
+
 bool QtPlatform::showHelp(const std::string& path)
 {
     if (!help_) {

@@ -35,6 +35,7 @@ public:
     SaveAnswer askSaveChanges(const std::string& text) override;
     void showStatus(const std::string& text) override;
     std::uint32_t systemColour(SystemColour which) const override;
+    std::string toolkit() const override;
     bool loadImage(const std::string& path, Image& out) override;
     bool showHelp(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -138,6 +139,22 @@ void QtLogicWidget::resizeEvent(QResizeEvent*)
 void QtLogicWidget::confinePointer(bool on)
 {
     confined_ = on;
+}
+
+bool QtLogicWidget::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        std::string tip = logic_.toolTipAt(help->pos().x(), help->pos().y());
+        if (tip.empty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+        }
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void QtLogicWidget::mousePressEvent(QMouseEvent* e)
