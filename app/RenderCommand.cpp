@@ -18,7 +18,7 @@ namespace {
 
 const char* renderUsage =
     "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
-    "                   [--size WxH] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n";
+    "                   [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n";
 
 bool parseNumbers(const std::string& text, double* out, int count)
 {
@@ -85,6 +85,7 @@ int runRender(const std::vector<std::string>& rawArgs)
     }
     views::PictureRequest request;
     std::vector<std::string> files;
+    long margin = -1;  // 5 % of the picture on each side
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool hasValue = i + 1 < args.size();
@@ -117,6 +118,12 @@ int runRender(const std::vector<std::string>& rawArgs)
             }
             request.baseFrom = {v[0], v[1]};
             request.baseTo = {v[2], v[3]};
+        } else if (a == "--margin" && hasValue) {
+            char* end = nullptr;
+            margin = std::strtol(args[++i].c_str(), &end, 10);
+            if (*end != '\0' || margin < 0 || margin > 4096) {
+                return usage("--margin wants a number of pixels, 0 to 4096");
+            }
         } else if (a.size() > 1 && a[0] == '-') {
             return usage("unknown or incomplete option '" + a + "'");
         } else {
@@ -133,6 +140,9 @@ int runRender(const std::vector<std::string>& rawArgs)
         std::fprintf(stderr, "kcad render: the 3-D view cannot be rendered yet; choose plan, front, side, axo or aux\n");
         return exitFailed;
     }
+    // Outlines and symbols on the model's edge are never cut off.
+    request.marginX = margin >= 0 ? static_cast<int>(margin) : request.width / 20;
+    request.marginY = margin >= 0 ? static_cast<int>(margin) : request.height / 20;
     std::unique_ptr<ui::Canvas> canvas = ui::makeCanvas();
     if (!canvas) {
         std::fprintf(stderr, "kcad render: this build has no picture output (it was built without Qt)\n");

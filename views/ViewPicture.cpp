@@ -19,7 +19,7 @@ bool paintPicture(model::Document& doc, const PictureRequest& request, ui::Canva
     views.assonometry().setAngles(request.xAngle, request.yAngle);
     view.onSize(request.width, request.height);
     view.setScale(0.05);
-    view.zoomToExtents();
+    view.zoomToExtents(request.marginX, request.marginY);
     canvas.resize(request.width, request.height);
     paintView(view, canvas);
     return true;

@@ -18,6 +18,10 @@ struct PictureRequest {
     // The auxiliary view's base line, from p1 to p2.
     Point2D baseFrom{0.0, 0.0};
     Point2D baseTo{1.0, 1.0};
+    // Free pixels left and right, above and below the model (0: the exact
+    // fit of the program's windows, where outlines on the edge touch it).
+    int marginX = 0;
+    int marginY = 0;
 };
 
 // Paints the picture onto the canvas (resized to the request). False, with

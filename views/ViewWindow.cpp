@@ -125,7 +125,7 @@ bool ViewWindow::zoomToRect(const ViewPoint& p, const ViewPoint& q, bool quiet)
     return true;
 }
 
-void ViewWindow::zoomToExtents()
+void ViewWindow::zoomToExtents(int marginX, int marginY)
 {
     X3DPoint min;
     X3DPoint max;
@@ -133,10 +133,22 @@ void ViewWindow::zoomToExtents()
         setScale(0.05);
         setCentre({0.0, 0.0});
     } else {
+        ViewPoint p = projection_->toView(min);
+        ViewPoint q = projection_->toView(max);
+        if (marginX > 0 || marginY > 0) {
+            // Widen the rectangle so that, once fitted, the margins are free.
+            int w = std::max(1, width_ - 2 * marginX);
+            int h = std::max(1, height_ - 2 * marginY);
+            ViewPoint lo{std::min(p.u, q.u), std::min(p.v, q.v)};
+            ViewPoint hi{std::max(p.u, q.u), std::max(p.v, q.v)};
+            double s = std::max((hi.u - lo.u) / w, (hi.v - lo.v) / h);
+            p = {lo.u - marginX * s, lo.v - marginY * s};
+            q = {hi.u + marginX * s, hi.v + marginY * s};
+        }
         // Showing the whole model is the program's own choice of scale: a
         // model smaller than the finest scale is shown at that scale, not
         // with a message for every view.
-        zoomToRect(projection_->toView(min), projection_->toView(max), true);
+        zoomToRect(p, q, true);
     }
     repaint();
 }

@@ -53,8 +53,9 @@ public:
     // big" (stays at 1 mm quietly when asked to be quiet).
     bool zoomToRect(const ViewPoint& p, const ViewPoint& q, bool quiet = false);
     // Fits the model (with the base map while it is shown), or 0.05 m a
-    // pixel at the origin for an empty model; then repaints.
-    void zoomToExtents();
+    // pixel at the origin for an empty model; then repaints. A margin keeps
+    // that many pixels free on either side (pictures), none by default.
+    void zoomToExtents(int marginX = 0, int marginY = 0);
     // The scroll bars' ranges; the centre goes to the middle.
     void setExtents(const ViewPoint& min, const ViewPoint& max);
     // Zoom in by a wheel turn up, out by one down, within 1 mm to 10 m a
