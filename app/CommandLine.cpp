@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/Settings.h"
 #include "exchange/DxfImport.h"
 #include "materials/MaterialList.h"
 #include "model/Document.h"
@@ -116,6 +117,7 @@ int runCommandLine(const std::vector<std::string>& args)
             return exitOk;
         }
     }
+    installMaterialColoursSetting();
     if (command == "info") {
         return runInfo(rest);
     }

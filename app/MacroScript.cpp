@@ -229,6 +229,9 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    if (what == "camera") {
+        return expectCamera(w, reason);
+    }
     if (what == "contains" && w.size() == 4) {
         std::ifstream in(w[2], std::ios::binary);
         std::ostringstream text;
@@ -335,6 +338,9 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
     if (verb == "viewsize" || verb == "press" || verb == "move" || verb == "release" || verb == "drag" ||
         verb == "click" || verb == "rclick" || verb == "wheel" || verb == "render") {
         return viewStatement(w, reason);
+    }
+    if (verb == "hold" || verb == "menu") {
+        return view3DStatement(w, reason);
     }
     if (verb == "dump" && w.size() == 2) {
         std::string ext = std::filesystem::path(w[1]).extension().string();
@@ -453,6 +459,9 @@ bool MacroRunner::viewStatement(const std::vector<std::string>& w, std::string& 
             return false;
         }
         native->paintIfDirty();
+        if (!pictureDrawn(*view, reason)) {
+            return false;
+        }
         if (!native->canvas->savePng(w[2])) {
             reason = "can't write " + w[2];
             return false;

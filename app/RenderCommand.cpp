@@ -1,13 +1,16 @@
-// `kcad render`: a two-dimensional view of a project or drawing as a PNG
-// picture, painted as the program paints its windows; no display needed.
+// `kcad render`: a view of a project or drawing as a PNG picture, painted as
+// the program paints its windows (the 3-D view through off-screen OpenGL);
+// no display needed.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "app/CommandLine.h"
 #include "model/Document.h"
+#include "scene3d/gl/ScenePicture.h"
 #include "ui/Canvas.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/headless/OsMesaSurface.h"
 #include "views/Projection.h"
 #include "views/ViewPicture.h"
 
@@ -17,7 +20,8 @@ namespace {
 
 const char* renderUsage =
     "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
-    "                   [--size WxH] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n";
+    "                   [--size WxH] [--angles X,Y] [--base X1,Y1,X2,Y2]\n"
+    "                   [--camera X,Y,Z --target X,Y,Z] [--fov DEG] OUT.png\n";
 
 bool parseNumbers(const std::string& text, double* out, int count)
 {
@@ -62,6 +66,23 @@ int viewIdOf(const std::string& name)
     return 0;
 }
 
+// The 3-D view through off-screen OpenGL, copied onto the canvas.
+bool render3D(model::Document& doc, const views::PictureRequest& request, const scene3d::gl::CameraRequest& camera,
+              ui::Canvas& canvas, std::string& failure)
+{
+    ui::headless::OsMesaSurface surface;
+    if (!surface.resize(request.width, request.height)) {
+        failure = surface.failure();
+        return false;
+    }
+    if (!scene3d::gl::drawScenePicture(doc, surface, request.width, request.height, camera, failure)) {
+        return false;
+    }
+    canvas.resize(request.width, request.height);
+    canvas.drawImage(0, 0, surface.image());
+    return true;
+}
+
 int usage(const std::string& message)
 {
     std::fprintf(stderr, "kcad render: %s\n%s", message.c_str(), renderUsage);
@@ -78,6 +99,7 @@ int runRender(const std::vector<std::string>& rawArgs)
         return usage(error);
     }
     views::PictureRequest request;
+    scene3d::gl::CameraRequest camera;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -111,6 +133,18 @@ int runRender(const std::vector<std::string>& rawArgs)
             }
             request.baseFrom = {v[0], v[1]};
             request.baseTo = {v[2], v[3]};
+        } else if ((a == "--camera" || a == "--target") && hasValue) {
+            double v[3];
+            if (!parseNumbers(args[++i], v, 3)) {
+                return usage(a + " wants X,Y,Z in metres");
+            }
+            (a == "--camera" ? camera.position : camera.target) = geometry::X3DPoint(v[0], v[1], v[2]);
+        } else if (a == "--fov" && hasValue) {
+            double fov = 0.0;
+            if (!parseNumbers(args[++i], &fov, 1) || !(fov > 0.0 && fov < 180.0)) {
+                return usage("--fov wants an angle in degrees above 0 and below 180");
+            }
+            camera.fieldOfView = fov;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage("unknown or incomplete option '" + a + "'");
         } else {
@@ -123,9 +157,8 @@ int runRender(const std::vector<std::string>& rawArgs)
     if (request.viewId == 0) {
         return usage("--view is needed");
     }
-    if (request.viewId == views::viewId::View3D) {
-        std::fprintf(stderr, "kcad render: the 3-D view cannot be rendered yet; choose plan, front, side, axo or aux\n");
-        return exitFailed;
+    if (camera.position.has_value() != camera.target.has_value()) {
+        return usage("--camera and --target go together");
     }
     std::unique_ptr<ui::Canvas> canvas = ui::makeCanvas();
     if (!canvas) {
@@ -139,7 +172,13 @@ int runRender(const std::vector<std::string>& rawArgs)
     if (!loadModel(files[0], doc)) {
         return exitFailed;
     }
-    if (!views::paintPicture(doc, request, *canvas)) {
+    if (request.viewId == views::viewId::View3D) {
+        std::string failure;
+        if (!render3D(doc, request, camera, *canvas, failure)) {
+            std::fprintf(stderr, "kcad render: %s\n", failure.c_str());
+            return exitFailed;
+        }
+    } else if (!views::paintPicture(doc, request, *canvas)) {
         std::fprintf(stderr, "kcad render: the auxiliary base line has no length\n");
         return exitFailed;
     }

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/IniFile.h"
+#include "scene3d/SceneBuilder.h"
 #include "storage/AtomicFile.h"
 
 namespace app {
@@ -54,6 +55,11 @@ bool readFlag(const std::string& key, bool defaultValue)
 bool writeFlag(const std::string& key, bool value)
 {
     return writeSetting(key, value ? "1" : "0");
+}
+
+void installMaterialColoursSetting()
+{
+    scene3d::setMaterialColoursSetting([] { return readFlag(MaterialColours, true); });
 }
 
 }  // namespace app

@@ -14,6 +14,9 @@ constexpr const char* settingsSection = "KCad";
 constexpr const char* AutoCheckDuplicates = "AutoCheckDuplicates";
 // In DXF output, name a face's layer after its material's name, not its number.
 constexpr const char* SaveDxfMaterialName = "SaveDxfMaterialName";
+// In the 3-D view and in VRML and POV-Ray files, faces take their material's
+// colour from tolcolor.mat; 0 draws every face in the one colour of the views.
+constexpr const char* MaterialColours = "MaterialColours";
 
 // The value (at most 79 characters), or the default when the file or key is missing.
 std::string readSetting(const std::string& key, const std::string& defaultText);
@@ -23,5 +26,8 @@ bool writeSetting(const std::string& key, const std::string& text);
 // Yes when the value starts with 1, t, T, y or Y.
 bool readFlag(const std::string& key, bool defaultValue);
 bool writeFlag(const std::string& key, bool value);
+
+// Lets the 3-D scene read MaterialColours whenever it is built.
+void installMaterialColoursSetting();
 
 }  // namespace app

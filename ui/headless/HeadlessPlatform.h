@@ -37,18 +37,24 @@ public:
     bool openDocument(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
     int run() override { return 0; }
+    // Chooses the entry of the text queued first; "" dismisses the menu.
+    int popupMenu(const PopupMenu& menu) override;
 
     // Answers for the coming questions (yes/no and the save-changes
     // question alike), dialogs and file choosers, oldest first.
     void queueConfirm(bool yes) { confirmAnswers.push_back(yes); }
     void queueDialog(DialogAnswer answer) { dialogAnswers.push_back(std::move(answer)); }
     void queueFile(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
+    void queueMenu(std::string entry) { menuAnswers.push_back(std::move(entry)); }
 
     // Dialogs, choosers and questions that found no fitting answer, and
     // answers that did not fit: each ends a script with a failure.
     std::vector<std::string> failures;
     std::deque<DialogAnswer> dialogAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::string> menuAnswers;
+    // The pop-up menus shown, with their check marks.
+    std::vector<PopupMenu> menusShown;
     std::vector<FileRequest> fileRequests;
     // The titles and controls of the dialogs shown, last first closed.
     std::vector<std::string> dialogsShown;

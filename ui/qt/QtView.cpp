@@ -18,8 +18,6 @@
 
 namespace ui::qt {
 
-namespace {
-
 MouseEvent mouseFrom(const QMouseEvent& e)
 {
     MouseEvent m;
@@ -56,8 +54,6 @@ std::vector<std::string> localFiles(const QMimeData* data)
     }
     return files;
 }
-
-}  // namespace
 
 KeyEvent keyEventFrom(const QKeyEvent& e)
 {
