@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "model/Document.h"
+#include "scene3d/gl/Camera.h"
 #include "scene3d/gl/ScenePicture.h"
 #include "ui/Canvas.h"
 #include "ui/headless/HeadlessPlatform.h"
@@ -159,6 +160,11 @@ int runRender(const std::vector<std::string>& rawArgs)
     }
     if (camera.position.has_value() != camera.target.has_value()) {
         return usage("--camera and --target go together");
+    }
+    // The scene's up is +z: a camera looking straight up or down, or at
+    // itself, has no picture to give.
+    if (camera.position && !scene3d::gl::isSoundCamera(*camera.position, *camera.target, {0, 0, 1})) {
+        return usage("--camera must stand away from --target and not straight above or below it");
     }
     std::unique_ptr<ui::Canvas> canvas = ui::makeCanvas();
     if (!canvas) {
