@@ -105,7 +105,8 @@ void SceneBuilder::buildScene(const model::Entity& e)
     case model::type::Door:
     case model::type::Hole: {
         const auto& face = static_cast<const model::Face&>(e);
-        faceSetFor(face.material.number).addPolygon(face.vertices.data(), face.vertices.size());
+        faceSetFor(face.material.number)
+            .addPolygon(face.vertices.data(), face.vertices.size(), e.typeCode() != model::type::Face);
         break;
     }
     case model::type::Wall:

@@ -24,6 +24,7 @@ namespace scene3d::gl {
     F(glPolygonMode, void, (GLenum, GLenum))                                   \
     F(glFrontFace, void, (GLenum))                                             \
     F(glDepthFunc, void, (GLenum))                                             \
+    F(glPolygonOffset, void, (GLfloat, GLfloat))                               \
     F(glBlendFunc, void, (GLenum, GLenum))                                     \
     F(glMaterialfv, void, (GLenum, GLenum, const GLfloat*))                    \
     F(glMaterialf, void, (GLenum, GLenum, GLfloat))                            \

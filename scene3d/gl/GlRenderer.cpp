@@ -311,11 +311,21 @@ void GlRenderer::drawFaceSet(const X3DIndexedFaceSet& faces)
     if (faces.solid) {
         gl_.glEnable(GL_CULL_FACE);
     }
+    bool pulled = false;  // openings are drawn a little towards the eye
     for (std::size_t i = 0; i < faces.polygonCount(); ++i) {
         std::span<const X3DVertex> polygon = faces.polygon(i);
         std::size_t n = polygon.size();
         if (n < 3) {
             continue;
+        }
+        if (faces.isOpening(i) != pulled) {
+            pulled = !pulled;
+            if (pulled) {
+                gl_.glPolygonOffset(-1.0f, -2.0f);
+                gl_.glEnable(GL_POLYGON_OFFSET_FILL);
+            } else {
+                gl_.glDisable(GL_POLYGON_OFFSET_FILL);
+            }
         }
         bool ownNormals = false;
         for (std::size_t k = 1; k < n && !ownNormals; ++k) {
@@ -332,6 +342,9 @@ void GlRenderer::drawFaceSet(const X3DIndexedFaceSet& faces)
             gl_.glVertex3dv(&v.x);
         }
         gl_.glEnd();
+    }
+    if (pulled) {
+        gl_.glDisable(GL_POLYGON_OFFSET_FILL);
     }
     if (faces.solid) {
         gl_.glDisable(GL_CULL_FACE);

@@ -163,6 +163,31 @@ TEST_F(Renderer, SourcesAreRedCubesAndReceiversBlueBalls)
     EXPECT_GT(cubeCorner.r, cubeCorner.b + 100) << "inside the cube";
 }
 
+TEST_F(Renderer, AnOpeningShowsWholeInFrontOfItsWall)
+{
+    // A grass floor first: the door's face set is drawn before the wall's.
+    doc.append(fixtures::rectangle(0, 0, 8, 6, 0, grass));
+    X3DPoint corners[4] = {{0, 0, 0}, {8, 0, 0}, {8, 0, 3}, {0, 0, 3}};
+    auto wall = std::make_unique<model::Wall>(corners, fixtures::materialNumber(carpet));
+    wall->append(std::make_unique<model::Door>(std::vector<X3DPoint>{{2, 0, 0}, {5, 0, 0}, {5, 0, 2.5}, {2, 0, 2.5}},
+                                               fixtures::materialNumber(grass)));
+    doc.append(std::move(wall));
+    ui::Image picture = draw();
+    const X3DViewPoint& view = sceneOf(doc).currentView();
+    int samples = 0;
+    for (double x = 2.1; x < 4.95; x += 0.1) {
+        for (double z = 0.1; z < 2.45; z += 0.1) {
+            ui::PixelPoint p = pixelOf(view, {x, 0, z});
+            Rgb c = at(picture, p.x, p.y);
+            EXPECT_FALSE(c.r > c.g) << "the wall shows through the door at " << x << " " << z;
+            ++samples;
+        }
+    }
+    EXPECT_GT(samples, 500);
+    Rgb wallColour = at(picture, pixelOf(view, {7, 0, 1}).x, pixelOf(view, {7, 0, 1}).y);
+    EXPECT_GT(wallColour.r, wallColour.g + 60) << "and the wall beside it is the wall";
+}
+
 TEST_F(Renderer, ACameraStepCostsOneListCallNotACompile)
 {
     twoWalls(grass, carpet);
