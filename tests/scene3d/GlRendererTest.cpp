@@ -188,6 +188,32 @@ TEST_F(Renderer, AnOpeningShowsWholeInFrontOfItsWall)
     EXPECT_GT(wallColour.r, wallColour.g + 60) << "and the wall beside it is the wall";
 }
 
+TEST_F(Renderer, FarBallsAreDrawnWithFewerFacetsWithoutRecompilingTheScene)
+{
+    doc.append(std::make_unique<model::Receiver>(X3DPoint(0, 0, 1), X3DPoint()));
+    doc.append(fixtures::rectangle(-1, -1, 1, 1, 0, 1));
+    draw();
+    EXPECT_EQ(renderer.ballDetail(), 0) << "close by: the full sphere";
+    long compiled = renderer.compiles();
+    X3DViewPoint& view = sceneOf(doc).currentView();
+    view.farPlane = 1000;
+    // 240 pixels high, 45 degrees: 290 pixels a metre at a metre.
+    view.position = X3DPoint(0, -20, 1);
+    view.target = X3DPoint(0, 0, 1);
+    ui::Image mid = draw();
+    EXPECT_EQ(renderer.ballDetail(), 1) << "a ball of 1.5 pixels";
+    ui::PixelPoint ball = pixelOf(view, {0, 0, 1});
+    Rgb c = at(mid, ball.x, ball.y);
+    EXPECT_GT(c.b, c.r + 80) << "and still shows";
+    view.position = X3DPoint(0, -100, 1);
+    draw();
+    EXPECT_EQ(renderer.ballDetail(), 2) << "under a pixel: an octahedron";
+    view.position = X3DPoint(0, -3, 1);
+    draw();
+    EXPECT_EQ(renderer.ballDetail(), 0);
+    EXPECT_EQ(renderer.compiles(), compiled) << "the scene's list stays as it was";
+}
+
 TEST_F(Renderer, ACameraStepCostsOneListCallNotACompile)
 {
     twoWalls(grass, carpet);
