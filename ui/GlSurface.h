@@ -25,6 +25,8 @@ public:
     // the old one (display lists) is gone.
     virtual std::uint64_t contextSerial() const = 0;
     virtual std::string failure() const { return {}; }
+    // Device pixels per pixel of the window's client area (high-density screens).
+    virtual double pixelRatio() const { return 1.0; }
 };
 
 // A serial for a context just made, unique for the program's life (never 0).

@@ -32,7 +32,14 @@ void View3D::paint(ui::NativeWindow& window, ui::DrawContext& dc)
     int width = window.clientWidth();
     int height = window.clientHeight();
     ui::GlSurface* surface = window.glSurface();
-    drawn_ = surface && renderer.display(scene, *surface, width, height);
+    if (surface) {
+        // The frame fills the surface's device pixels.
+        double ratio = surface->pixelRatio();
+        drawn_ = renderer.display(scene, *surface, static_cast<int>(width * ratio + 0.5),
+                                  static_cast<int>(height * ratio + 0.5));
+    } else {
+        drawn_ = false;
+    }
     if (drawn_) {
         toldUnavailable_ = false;
         failure_.clear();

@@ -33,6 +33,7 @@ public:
     GlFunction procAddress(const char* name) override;
     std::uint64_t contextSerial() const override { return serial_; }
     std::string failure() const override { return failure_; }
+    double pixelRatio() const override { return widget_.devicePixelRatioF(); }
 
     // A new context was made for the widget (its lists are new too).
     void contextMade() { serial_ = newContextSerial(); }
