@@ -73,3 +73,22 @@ TEST(Render3D, WithoutOffScreenOpenGLItFailsAndWritesNothing)
     EXPECT_NE(err.find("libNoSuchOSMesa.so.99"), std::string::npos) << err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.png"))) << "no blank picture left behind";
 }
+
+TEST(Render3D, AScriptCannotSaveAPictureTheViewDidNotDraw)
+{
+    ScratchDir dir;
+    testsupport::writeText(dir.file("s.play"), "key 3\nviewsize 3DView 200 100\nrender 3DView view.png\n");
+    std::string err;
+    EXPECT_EQ(runCommand("cd " + dir.path().string() + " && KCAD_OSMESA=libNoSuchOSMesa.so.99 " +
+                             std::string(KCAD_BINARY) + " play s.play",
+                         nullptr, &err),
+              1);
+    EXPECT_EQ(err.rfind("s.play:3: the 3-D view drew no picture: ", 0), 0u) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("view.png")));
+    // With off-screen OpenGL the same script saves the picture.
+    ASSERT_EQ(runCommand("cd " + dir.path().string() + " && " + std::string(KCAD_BINARY) + " play s.play", nullptr,
+                         &err),
+              0)
+        << err;
+    EXPECT_EQ(pngSize(dir.file("view.png")), std::make_pair(200, 100));
+}
