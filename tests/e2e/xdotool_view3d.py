@@ -13,7 +13,7 @@ from PIL import ImageChops, ImageGrab
 
 
 def xdo(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=60).stdout
 
 
 def shot(box):
