@@ -28,6 +28,7 @@ Application::Application()
             }
         }
     }
+    installMaterialColoursSetting();
     views.hideView = [this](int command) { toggleView(command); };
     views.dropFiles = [this](const std::vector<std::string>& files) { onDropFiles(files); };
     views.zoomAtPointer = [] { return readFlag(ZoomAtPointer, false); };
@@ -38,7 +39,11 @@ Application::~Application() = default;
 void Application::start(const std::string& commandLine)
 {
     frame = ui::platform().createFrame(*this, commandTable());
-    document.onModifiedChanged = [this](bool) { updateTitle(); };
+    document.onModifiedChanged = [this](bool) {
+        updateTitle();
+        // The change dropped the 3-D scene: the view draws the new one.
+        views.byId(views::viewId::View3D).repaint();
+    };
     if (!frame) {
         return;
     }
@@ -57,7 +62,8 @@ void Application::start(const std::string& commandLine)
     // whole view area.
     for (std::size_t i = slots.size(); i-- > 0;) {
         views::ViewWindow& v = *views.all()[i];
-        v.native = frame->createView(v, slots[i].name);
+        v.native = v.is(views::viewId::View3D) ? frame->createGlView(v, slots[i].name)
+                                               : frame->createView(v, slots[i].name);
         v.native->setGeometry(ui::PixelRect::fromSize(0, 0, frame->viewAreaWidth(), frame->viewAreaHeight()));
     }
     views.start();

@@ -9,6 +9,7 @@
 
 #include "app/CommandTable.h"
 #include "app/DialogEditor.h"
+#include "app/View3DProjection.h"
 #include "model/Document.h"
 #include "storage/UndoRing.h"
 #include "tools/ToolController.h"
@@ -76,7 +77,7 @@ public:
     std::string fileName;
     DialogEditor editor;
     ui::FrameHost* frame = nullptr;
-    views::ViewSet views{document};
+    views::ViewSet views{document, std::make_unique<View3DProjection>(document)};
     // The palette, the coordinate bar and the gestures; made with the frame.
     std::unique_ptr<tools::ToolController> tools;
     int currentTool() const { return tools ? tools->currentTool() : cmd::FirstTool; }

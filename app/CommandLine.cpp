@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/Settings.h"
 #include "exchange/DxfImport.h"
 #include "exchange/DxfUnits.h"
 #include "exchange/ObjImport.h"
@@ -40,13 +41,17 @@ std::string usageText()
            "      A failing expectation, an unanswered dialog or an unexpected error\n"
            "      box stops the run with the script line on standard error.\n"
            "      Scripts also drive the views: viewsize, press, move, release, drag,\n"
-           "      click, rclick, wheel and render, at pixels or at @U,V (metres).\n"
-           "  kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux\n"
-           "              [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n"
+           "      click, rclick, wheel and render, at pixels or at @U,V (metres); and\n"
+           "      the 3-D view: hold, menu and expect camera.\n"
+           "  kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
+           "              [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2]\n"
+           "              [--camera X,Y,Z --target X,Y,Z] [--fov DEG] OUT.png\n"
            "      Paints a view of IN, zoomed to the model, as a PNG picture (default\n"
            "      800x600, a margin of 5 % of the picture on each side): axonometric\n"
            "      angles in degrees (default 18,42), the auxiliary view square to the\n"
-           "      plan line from X1,Y1 to X2,Y2.\n"
+           "      plan line from X1,Y1 to X2,Y2. The 3-D view is drawn with off-screen\n"
+           "      OpenGL from the program's first camera, or from --camera looking at\n"
+           "      --target, --fov degrees high.\n"
            "  kcad --help | --version\n"
            "\n"
            "Options:\n"
@@ -185,6 +190,7 @@ int runCommandLine(const std::vector<std::string>& args)
             return exitOk;
         }
     }
+    installMaterialColoursSetting();
     if (command == "info") {
         return runInfo(rest);
     }

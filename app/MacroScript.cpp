@@ -229,6 +229,9 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    if (what == "camera") {
+        return expectCamera(w, reason);
+    }
     if (what == "contains" && w.size() == 4) {
         std::string text;
         if (!textio::readWholeFile(w[2], textio::anySize, text) || text.find(w[3]) == std::string::npos) {
@@ -379,6 +382,9 @@ bool MacroRunner::statement(const std::vector<std::string>& w, std::string& reas
         verb == "click" || verb == "rclick" || verb == "wheel" || verb == "render") {
         return viewStatement(w, reason);
     }
+    if (verb == "hold" || verb == "menu") {
+        return view3DStatement(w, reason);
+    }
     if (verb == "dump" && w.size() == 2) {
         std::string ext = std::filesystem::path(w[1]).extension().string();
         if (ext.empty()) {
@@ -508,6 +514,9 @@ bool MacroRunner::viewStatement(const std::vector<std::string>& w, std::string& 
             return false;
         }
         native->paintIfDirty();
+        if (!pictureDrawn(*view, reason)) {
+            return false;
+        }
         if (!savePicture(*native->canvas, w[2])) {
             reason = "can't write " + w[2];
             return false;

@@ -27,6 +27,10 @@
 //   scroll VIEW h|v line|page DELTA        arrow or trough clicks (negative: up or left)
 //   scroll VIEW h|v thumb POS              the thumb dragged to POS and let go
 //   write PATH "TEXT"                      writes the file (\n in TEXT: a line break)
+//   hold 3DView X Y STEPS [shift]          the left button held at X Y for
+//                                          that many navigation timer steps
+//   menu 3DView Study|Explore|Home|none    the right-button menu's choice
+//   expect camera X,Y,Z X,Y,Z FOV          the 3-D camera: eye, target, degrees
 // VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
 // coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.
@@ -65,6 +69,11 @@ private:
     bool desktopStatement(const std::vector<std::string>& words, std::string& reason, bool& known);
     bool desktopExpectation(const std::vector<std::string>& words, std::string& reason, bool& known);
     views::ViewWindow* viewNamed(const std::string& name, std::string& reason);
+    // hold and menu in the 3-D view, and expect camera (MacroScript3D.cpp).
+    bool view3DStatement(const std::vector<std::string>& words, std::string& reason);
+    bool expectCamera(const std::vector<std::string>& words, std::string& reason);
+    // False, with the reason, when the view's last paint drew no picture.
+    bool pictureDrawn(views::ViewWindow& view, std::string& reason);
     // After every statement: error boxes nobody announced, dialogs or
     // questions nobody answered.
     bool check(std::string& reason);

@@ -1,5 +1,6 @@
-// `kcad render`: a two-dimensional view of a project or drawing as a PNG
-// picture, painted as the program paints its windows; no display needed.
+// `kcad render`: a view of a project or drawing as a PNG picture, painted as
+// the program paints its windows (the 3-D view through off-screen OpenGL);
+// no display needed.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -7,8 +8,11 @@
 #include "app/CommandLine.h"
 #include "app/PictureFile.h"
 #include "model/Document.h"
+#include "scene3d/gl/Camera.h"
+#include "scene3d/gl/ScenePicture.h"
 #include "ui/Canvas.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/headless/OsMesaSurface.h"
 #include "views/Projection.h"
 #include "views/ViewPicture.h"
 
@@ -18,7 +22,8 @@ namespace {
 
 const char* renderUsage =
     "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
-    "                   [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2] OUT.png\n";
+    "                   [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2]\n"
+    "                   [--camera X,Y,Z --target X,Y,Z] [--fov DEG] OUT.png\n";
 
 bool parseNumbers(const std::string& text, double* out, int count)
 {
@@ -63,6 +68,23 @@ int viewIdOf(const std::string& name)
     return 0;
 }
 
+// The 3-D view through off-screen OpenGL, copied onto the canvas.
+bool render3D(model::Document& doc, const views::PictureRequest& request, const scene3d::gl::CameraRequest& camera,
+              ui::Canvas& canvas, std::string& failure)
+{
+    ui::headless::OsMesaSurface surface;
+    if (!surface.resize(request.width, request.height)) {
+        failure = surface.failure();
+        return false;
+    }
+    if (!scene3d::gl::drawScenePicture(doc, surface, request.width, request.height, camera, failure)) {
+        return false;
+    }
+    canvas.resize(request.width, request.height);
+    canvas.drawImage(0, 0, surface.image());
+    return true;
+}
+
 int usage(const std::string& message)
 {
     std::fprintf(stderr, "kcad render: %s\n%s", message.c_str(), renderUsage);
@@ -84,6 +106,7 @@ int runRender(const std::vector<std::string>& rawArgs)
         return usage(error);
     }
     views::PictureRequest request;
+    scene3d::gl::CameraRequest camera;
     std::vector<std::string> files;
     long margin = -1;  // 5 % of the picture on each side
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -124,6 +147,18 @@ int runRender(const std::vector<std::string>& rawArgs)
             if (*end != '\0' || margin < 0 || margin > 4096) {
                 return usage("--margin wants a number of pixels, 0 to 4096");
             }
+        } else if ((a == "--camera" || a == "--target") && hasValue) {
+            double v[3];
+            if (!parseNumbers(args[++i], v, 3)) {
+                return usage(a + " wants X,Y,Z in metres");
+            }
+            (a == "--camera" ? camera.position : camera.target) = geometry::X3DPoint(v[0], v[1], v[2]);
+        } else if (a == "--fov" && hasValue) {
+            double fov = 0.0;
+            if (!parseNumbers(args[++i], &fov, 1) || !(fov > 0.0 && fov < 180.0)) {
+                return usage("--fov wants an angle in degrees above 0 and below 180");
+            }
+            camera.fieldOfView = fov;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage("unknown or incomplete option '" + a + "'");
         } else {
@@ -136,9 +171,13 @@ int runRender(const std::vector<std::string>& rawArgs)
     if (request.viewId == 0) {
         return usage("--view is needed");
     }
-    if (request.viewId == views::viewId::View3D) {
-        std::fprintf(stderr, "kcad render: the 3-D view cannot be rendered yet; choose plan, front, side, axo or aux\n");
-        return exitFailed;
+    if (camera.position.has_value() != camera.target.has_value()) {
+        return usage("--camera and --target go together");
+    }
+    // The scene's up is +z: a camera looking straight up or down, or at
+    // itself, has no picture to give.
+    if (camera.position && !scene3d::gl::isSoundCamera(*camera.position, *camera.target, {0, 0, 1})) {
+        return usage("--camera must stand away from --target and not straight above or below it");
     }
     // Outlines and symbols on the model's edge are never cut off.
     request.marginX = margin >= 0 ? static_cast<int>(margin) : request.width / 20;
@@ -155,7 +194,13 @@ int runRender(const std::vector<std::string>& rawArgs)
     if (!loadModel(files[0], doc)) {
         return exitFailed;
     }
-    if (!views::paintPicture(doc, request, *canvas)) {
+    if (request.viewId == views::viewId::View3D) {
+        std::string failure;
+        if (!render3D(doc, request, camera, *canvas, failure)) {
+            std::fprintf(stderr, "kcad render: %s\n", failure.c_str());
+            return exitFailed;
+        }
+    } else if (!views::paintPicture(doc, request, *canvas)) {
         std::fprintf(stderr, "kcad render: the auxiliary base line has no length\n");
         return exitFailed;
     }

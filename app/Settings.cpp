@@ -2,6 +2,7 @@
 #include "app/Settings.h"
 
 #include "app/IniFile.h"
+#include "scene3d/SceneBuilder.h"
 #include "storage/AtomicFile.h"
 #include "textio/InputFile.h"
 
@@ -69,6 +70,11 @@ scene3d::ExportOptions exportOptions()
     scene3d::ExportOptions options;
     options.materialNames = readFlag(SaveDxfMaterialName, true);
     return options;
+}
+
+void installMaterialColoursSetting()
+{
+    scene3d::setMaterialColoursSetting([] { return readFlag(MaterialColours, true); });
 }
 
 }  // namespace app

@@ -19,6 +19,9 @@ constexpr const char* SaveDxfMaterialName = "SaveDxfMaterialName";
 // The mouse wheel zooms about the point under the pointer (off: about the
 // view's centre).
 constexpr const char* ZoomAtPointer = "ZoomAtPointer";
+// In the 3-D view and in VRML and POV-Ray files, faces take their material's
+// colour from tolcolor.mat; 0 draws every face in the one colour of the views.
+constexpr const char* MaterialColours = "MaterialColours";
 
 // The value (at most 79 characters), or the default when the file or key is missing.
 std::string readSetting(const std::string& key, const std::string& defaultText);
@@ -33,5 +36,8 @@ bool writeFlag(const std::string& key, bool value, std::string* error = nullptr)
 // How files written from the document look, as the settings say now (DXF
 // layers by material name or number). Every export reads it afresh.
 scene3d::ExportOptions exportOptions();
+
+// Lets the 3-D scene read MaterialColours whenever it is built.
+void installMaterialColoursSetting();
 
 }  // namespace app

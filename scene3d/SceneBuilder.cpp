@@ -16,9 +16,22 @@ namespace {
 // The scene kept by the document until its next change.
 struct DocumentScene : model::DerivedData {
     X3DScene scene;
+    bool materialColours = true;  // what it was built with
 };
 
+std::function<bool()> materialColoursSetting;
+
 }  // namespace
+
+void setMaterialColoursSetting(std::function<bool()> setting)
+{
+    materialColoursSetting = std::move(setting);
+}
+
+bool materialColoursWanted()
+{
+    return materialColoursSetting ? materialColoursSetting() : true;
+}
 
 X3DIndexedFaceSet& SceneBuilder::faceSetFor(unsigned materialNumber)
 {
@@ -38,7 +51,9 @@ X3DIndexedFaceSet& SceneBuilder::faceSetFor(unsigned materialNumber)
     X3DMaterial* material = scene_.findMaterial(name);
     if (!material) {
         materials::MaterialList& list = materials::materialList();
-        material = scene_.addMaterial(X3DColor(list.colourOf(list.at(materialNumber)), 255), name);
+        const materials::MaterialInfo& record = list.at(materialNumber);
+        ui::Colour colour = materialColours_ ? record.colour : list.colourOf(record);
+        material = scene_.addMaterial(X3DColor(colour, 255), name);
     }
     shape->appearance.material = material;
     scene_.addNode(std::move(shape));
@@ -90,7 +105,8 @@ void SceneBuilder::buildScene(const model::Entity& e)
     case model::type::Door:
     case model::type::Hole: {
         const auto& face = static_cast<const model::Face&>(e);
-        faceSetFor(face.material.number).addPolygon(face.vertices.data(), face.vertices.size());
+        faceSetFor(face.material.number)
+            .addPolygon(face.vertices.data(), face.vertices.size(), e.typeCode() != model::type::Face);
         break;
     }
     case model::type::Wall:
@@ -110,6 +126,25 @@ void SceneBuilder::buildScene(const model::Entity& e)
     }
 }
 
+bool sceneBox(const model::Document& doc, geometry::X3DPoint& min, geometry::X3DPoint& max)
+{
+    min = geometry::X3DPoint(1e9, 1e9, 1e9);
+    max = geometry::X3DPoint(-1e9, -1e9, -1e9);
+    for (const auto& child : doc.children()) {
+        child->extendBounds(min, max);
+    }
+    return min.x <= max.x && min.y <= max.y && min.z <= max.z;
+}
+
+void homeCamera(const geometry::X3DPoint& min, const geometry::X3DPoint& max, geometry::X3DPoint& eye,
+                geometry::X3DPoint& target)
+{
+    X3DBounds bounds(min, max);
+    double d = (max - min).norm();
+    target = geometry::X3DPoint(bounds.centre.x, bounds.centre.y, min.z);
+    eye = geometry::X3DPoint(bounds.centre.x, bounds.centre.y - d, max.z);
+}
+
 X3DScene& sceneOf(model::Document& doc)
 {
     auto* held = dynamic_cast<DocumentScene*>(doc.scene.get());
@@ -118,11 +153,13 @@ X3DScene& sceneOf(model::Document& doc)
         held = static_cast<DocumentScene*>(doc.scene.get());
     }
     X3DScene& scene = held->scene;
-    if (!scene.children.empty()) {
+    bool colours = materialColoursWanted();
+    if (!scene.children.empty() && held->materialColours == colours) {
         return scene;
     }
     scene.clear();
-    SceneBuilder builder(scene);
+    held->materialColours = colours;
+    SceneBuilder builder(scene, colours);
     builder.reserveFor(doc);
     for (const auto& child : doc.children()) {
         builder.buildScene(*child);
@@ -137,15 +174,13 @@ X3DScene& sceneOf(model::Document& doc)
             static_cast<X3DIndexedFaceSet*>(g)->smoothNormals();
         }
     }
-    geometry::X3DPoint min(1e9, 1e9, 1e9);
-    geometry::X3DPoint max(-1e9, -1e9, -1e9);
-    for (const auto& child : doc.children()) {
-        child->extendBounds(min, max);
-    }
+    geometry::X3DPoint min;
+    geometry::X3DPoint max;
+    sceneBox(doc, min, max);
     X3DBounds bounds(min, max);
-    double d = (max - min).norm();
-    geometry::X3DPoint target(bounds.centre.x, bounds.centre.y, min.z);
-    geometry::X3DPoint eye(bounds.centre.x, bounds.centre.y - d, max.z);
+    geometry::X3DPoint eye;
+    geometry::X3DPoint target;
+    homeCamera(min, max, eye, target);
     auto light = std::make_unique<X3DLight>(true);
     light->color = white;
     light->position = eye;

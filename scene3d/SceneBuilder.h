@@ -3,6 +3,7 @@
 // model's box. Built on demand and dropped whenever the model changes.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,7 +22,12 @@ class X3DIndexedFaceSet;
 
 class SceneBuilder {
 public:
-    explicit SceneBuilder(X3DScene& scene) : scene_(scene) {}
+    // Faces take their material's colour from the colour file, or with
+    // materialColours off the one colour the views paint faces in.
+    explicit SceneBuilder(X3DScene& scene, bool materialColours = true)
+        : scene_(scene), materialColours_(materialColours)
+    {
+    }
 
     // The entity's part of the scene: faces, doors and holes as polygons of
     // their material's face set; sources and receivers as small markers;
@@ -36,6 +42,7 @@ private:
     void marker(const model::Entity& entity, bool source);
 
     X3DScene& scene_;
+    bool materialColours_;
     // Face set by material name: the first (and only) shape made for it.
     std::unordered_map<std::string, X3DIndexedFaceSet*> faceSets_;
     std::vector<std::size_t> polygonsOf_;
@@ -44,7 +51,20 @@ private:
 
 // The document's scene, built first when it has no children (from a cleared
 // scene, so a model with nothing to show does not pile up lights and
-// viewpoints).
+// viewpoints), or when the material-colour setting changed since.
 X3DScene& sceneOf(model::Document& doc);
+
+// The model's box as the scene build takes it (every top-level entity in
+// turn); false when nothing in the model widens it.
+bool sceneBox(const model::Document& doc, geometry::X3DPoint& min, geometry::X3DPoint& max);
+// Where the scene build puts the camera for a box: the target at the middle
+// of its floor, the eye one diagonal south of it, level with the top.
+void homeCamera(const geometry::X3DPoint& min, const geometry::X3DPoint& max, geometry::X3DPoint& eye,
+                geometry::X3DPoint& target);
+
+// Whether scenes give faces their materials' own colours (true when nothing
+// is installed). The program installs its setting, read at every use.
+void setMaterialColoursSetting(std::function<bool()> setting);
+bool materialColoursWanted();
 
 }  // namespace scene3d

@@ -10,10 +10,14 @@ using geometry::X3DPoint;
 using geometry::X3DVector;
 using geometry::X3DVersor;
 
-void X3DIndexedFaceSet::addPolygon(const X3DPoint* p, std::size_t n)
+void X3DIndexedFaceSet::addPolygon(const X3DPoint* p, std::size_t n, bool opening)
 {
     if (n < 3) {
         return;
+    }
+    if (opening || !openings_.empty()) {
+        openings_.resize(polygonCount(), false);
+        openings_.push_back(opening);
     }
     X3DVector normal = geometry::cross(p[1] - p[0], p[n - 1] - p[1]);
     normal.normalise();

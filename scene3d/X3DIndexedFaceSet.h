@@ -30,7 +30,10 @@ public:
 
     // A polygon of the points in order, every vertex carrying the face normal
     // normalise((p1 - p0) x (pLast - p1)); fewer than three points add nothing.
-    void addPolygon(const geometry::X3DPoint* points, std::size_t count);
+    // An opening (a door, a hole) lies in the plane of its wall: the 3-D
+    // view draws it a hair in front, so that it shows whole, not striped.
+    void addPolygon(const geometry::X3DPoint* points, std::size_t count, bool opening = false);
+    bool isOpening(std::size_t i) const { return i < openings_.size() && openings_[i]; }
     std::size_t polygonCount() const { return starts_.size() - 1; }
     std::span<const X3DVertex> polygon(std::size_t i) const
     {
@@ -52,6 +55,7 @@ private:
 
     std::vector<X3DVertex> vertices_;
     std::vector<std::uint32_t> starts_{0};
+    std::vector<bool> openings_;  // by polygon; empty while there is none
     mutable bool welded_ = false;
     mutable std::vector<std::uint32_t> positionOf_;
     mutable X3DPointIndex positions_;

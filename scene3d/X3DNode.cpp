@@ -5,6 +5,22 @@
 
 namespace scene3d {
 
+namespace {
+ListReleaser listReleaser = nullptr;
+}
+
+void setListReleaser(ListReleaser releaser)
+{
+    listReleaser = releaser;
+}
+
+X3DCachedNode::~X3DCachedNode()
+{
+    if (listId != 0 && listReleaser) {
+        listReleaser(listContext, listId);
+    }
+}
+
 X3DNode* X3DGroup::addChild(std::unique_ptr<X3DNode> node)
 {
     dirty = true;

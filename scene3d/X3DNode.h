@@ -1,6 +1,7 @@
 // Scene nodes: the base, the display-list base and the grouping nodes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "geometry/X3DPoint.h"
@@ -27,11 +28,20 @@ public:
 // when the node is dirty.
 class X3DCachedNode : public X3DNode {
 public:
-    unsigned listId = 0;  // 0: no list yet
+    // Hands the list, if any, to the list releaser.
+    ~X3DCachedNode() override;
+
+    unsigned listId = 0;            // 0: no list yet
+    std::uint64_t listContext = 0;  // the OpenGL context the list lives in
     bool dirty = true;
 
     bool needsCompiling() const { return dirty || listId == 0; }
 };
+
+// Who deletes the display lists of destroyed nodes (the renderer, once their
+// context is current again); nobody while none is installed.
+using ListReleaser = void (*)(std::uint64_t context, unsigned listId);
+void setListReleaser(ListReleaser releaser);
 
 class X3DGroup : public X3DCachedNode {
 public:

@@ -69,6 +69,8 @@ public:
     virtual int cascadeStep() const = 0;
     // A view window in the view area, hidden until shown.
     virtual NativeWindow* createView(Window& logic, const std::string& title) = 0;
+    // The same with an OpenGL surface to draw on.
+    virtual NativeWindow* createGlView(Window& logic, const std::string& title) { return createView(logic, title); }
     // A fixed window docked along the top (the tool palette) or along the
     // bottom of the frame (the coordinate bar), as wide as the frame when
     // width is 0.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/PopupMenu.h"
+
 namespace ui {
 
 struct Image;
@@ -71,6 +73,9 @@ public:
     }
     // Reads a picture file; false when it cannot.
     virtual bool loadImage(const std::string& path, Image& out) { return false; }
+    // A pop-up menu for a window that shows none itself: the index of the
+    // entry chosen, or -1 when dismissed.
+    virtual int popupMenu(const PopupMenu& menu) { return -1; }
 
     // The main frame with its menus; owned by the back end.
     virtual FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) = 0;

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "ui/PixelRect.h"
+#include "ui/PopupMenu.h"
 
 namespace ui {
 
 class DrawContext;
+class GlSurface;
 
 enum class MouseButton { None, Left, Middle, Right };
 
@@ -84,6 +86,18 @@ public:
     virtual void confinePointer(bool on) {}
     // Moves the pointer to a pixel of the client area.
     virtual void setPointerPosition(int x, int y) {}
+
+    // The OpenGL surface of a window made with one (the 3-D view).
+    virtual GlSurface* glSurface() { return nullptr; }
+    // Timer `id` calls the logic's onTimer(id) every period until killed.
+    virtual void startTimer(int id, int milliseconds) {}
+    virtual void killTimer(int id) {}
+    // The pointer as it is now (client pixels, Shift and Ctrl held); false
+    // when the back end cannot tell.
+    virtual bool pointerNow(MouseEvent& out) const { return false; }
+    // The menu at a client pixel until the user chooses: the index of the
+    // entry chosen, or -1 when it is dismissed. By default the platform's.
+    virtual int popupMenu(const PopupMenu& menu, int x, int y);
 };
 
 // The logic of a window: events in, operations out through `native`.

@@ -6,6 +6,7 @@
 
 #include "model/ViewMapping.h"
 #include "ui/PixelRect.h"
+#include "ui/Window.h"
 #include "views/Line2D.h"
 
 namespace views {
@@ -41,6 +42,15 @@ public:
     virtual bool onRightClick(ViewWindow&, ui::PixelPoint) { return false; }
     virtual bool onTimer(ViewWindow&, int) { return false; }
     virtual bool onWheel(ViewWindow&, int) { return false; }
+    // A projection that draws its window itself answers true; the others
+    // leave the painting to the views.
+    virtual bool paint(ViewWindow&, ui::DrawContext&) { return false; }
+    // Mouse events a projection keeps for itself (true): the tools never
+    // see them.
+    virtual bool onMouseDown(ViewWindow&, const ui::MouseEvent&) { return false; }
+    virtual bool onMouseMove(ViewWindow&, const ui::MouseEvent&) { return false; }
+    virtual bool onMouseUp(ViewWindow&, const ui::MouseEvent&) { return false; }
+    virtual bool onCaptureLost(ViewWindow&) { return false; }
 };
 
 // Plan: x across, y up, looking down z.
@@ -122,12 +132,23 @@ private:
     double sx_ = 0.0, cx_ = 1.0, sy_ = 0.0, cy_ = 1.0;
 };
 
-// The 3-D view's place among the projections; its drawing is its own.
-class View3D final : public Projection {
+// The 3-D view's place among the projections. It draws nothing with the 2-D
+// drawing context and keeps the mouse from the tools; the program puts the
+// OpenGL view (a class derived from this one) in its view set, while a view
+// set made for pictures of the 2-D views keeps this empty one.
+class View3D : public Projection {
 public:
     int viewId() const override { return viewId::View3D; }
     const char* className() const override { return "3DView"; }
+    char letter() const override { return '3'; }
     ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.y}; }
+    bool paint(ViewWindow&, ui::DrawContext&) override { return true; }
+    bool onRightClick(ViewWindow&, ui::PixelPoint) override { return true; }
+    bool onWheel(ViewWindow&, int) override { return true; }
+    bool onMouseDown(ViewWindow&, const ui::MouseEvent&) override { return true; }
+    bool onMouseMove(ViewWindow&, const ui::MouseEvent&) override { return true; }
+    bool onMouseUp(ViewWindow&, const ui::MouseEvent&) override { return true; }
+    bool onCaptureLost(ViewWindow&) override { return true; }
 };
 
 }  // namespace views

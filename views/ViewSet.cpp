@@ -5,7 +5,7 @@
 
 namespace views {
 
-ViewSet::ViewSet(model::Document& doc) : document(doc)
+ViewSet::ViewSet(model::Document& doc, std::unique_ptr<Projection> view3d) : document(doc)
 {
     // The frame gives each view the menu command that shows it.
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<AUXILIARY>()));
@@ -13,7 +13,10 @@ ViewSet::ViewSet(model::Document& doc) : document(doc)
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<PLANT>()));
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<FRONT>()));
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<SIDE>()));
-    views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<View3D>()));
+    if (!view3d) {
+        view3d = std::make_unique<View3D>();
+    }
+    views_.push_back(std::make_unique<ViewWindow>(*this, std::move(view3d)));
     model::addEntityPainter(this);
 }
 

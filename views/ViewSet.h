@@ -31,7 +31,9 @@ public:
 
 class ViewSet final : public model::EntityPainter {
 public:
-    explicit ViewSet(model::Document& document);
+    // The 3-D view's projection comes from the caller (the program's draws
+    // with OpenGL); without one it stays empty.
+    explicit ViewSet(model::Document& document, std::unique_ptr<Projection> view3d = nullptr);
     ~ViewSet() override;
     ViewSet(const ViewSet&) = delete;
     ViewSet& operator=(const ViewSet&) = delete;

@@ -181,8 +181,8 @@ ui::DrawContext* ViewWindow::drawContext() const
 
 void ViewWindow::onPaint(ui::DrawContext& dc)
 {
-    if (is(viewId::View3D)) {
-        return;  // the 3-D view draws with OpenGL
+    if (projection_->paint(*this, dc)) {
+        return;
     }
     paintView(*this, dc);
     if (views_.input) {
@@ -199,8 +199,8 @@ void ViewWindow::onSize(int width, int height)
 
 void ViewWindow::onMouseDown(const ui::MouseEvent& e)
 {
-    if (is(viewId::View3D)) {
-        return;  // the 3-D view navigates in its own way
+    if (projection_->onMouseDown(*this, e)) {
+        return;
     }
     switch (e.button) {
     case ui::MouseButton::Left:
@@ -229,7 +229,7 @@ void ViewWindow::onMouseDown(const ui::MouseEvent& e)
 
 void ViewWindow::onMouseMove(const ui::MouseEvent& e)
 {
-    if (is(viewId::View3D)) {
+    if (projection_->onMouseMove(*this, e)) {
         return;
     }
     if (views_.input) {
@@ -249,6 +249,9 @@ void ViewWindow::onMouseMove(const ui::MouseEvent& e)
 
 void ViewWindow::onMouseUp(const ui::MouseEvent& e)
 {
+    if (projection_->onMouseUp(*this, e)) {
+        return;
+    }
     if (e.button == ui::MouseButton::Middle) {
         endPan();
     } else if (e.button == ui::MouseButton::Left && views_.input) {
@@ -270,6 +273,9 @@ void ViewWindow::endPan()
 
 void ViewWindow::onCaptureLost()
 {
+    if (projection_->onCaptureLost(*this)) {
+        return;
+    }
     endPan();
     if (views_.input) {
         views_.input->cancel(*this);

@@ -96,6 +96,27 @@ std::optional<std::string> HeadlessPlatform::chooseFile(const FileRequest& reque
     return answer;
 }
 
+int HeadlessPlatform::popupMenu(const PopupMenu& menu)
+{
+    menusShown.push_back(menu);
+    if (menuAnswers.empty()) {
+        failures.push_back("no answer for a pop-up menu");
+        return -1;
+    }
+    std::string wanted = std::move(menuAnswers.front());
+    menuAnswers.pop_front();
+    if (wanted.empty()) {
+        return -1;
+    }
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        if (!menu[i].separator() && menu[i].text == wanted) {
+            return static_cast<int>(i);
+        }
+    }
+    failures.push_back("the pop-up menu has no entry \"" + wanted + "\"");
+    return -1;
+}
+
 bool HeadlessPlatform::showHelp(const std::string& path)
 {
     std::error_code ec;

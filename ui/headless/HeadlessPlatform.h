@@ -41,6 +41,8 @@ public:
     bool showHelp(const std::string& path) override;
     FrameHost* createFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) override;
     int run() override { return 0; }
+    // Chooses the entry of the text queued first; "" dismisses the menu.
+    int popupMenu(const PopupMenu& menu) override;
 
     // Answers for the coming questions (yes/no and the save-changes
     // question alike; Cancel only fits the save-changes question), dialogs
@@ -51,6 +53,7 @@ public:
     void queueFile(std::optional<std::string> path) { fileAnswers.push_back(std::move(path)); }
     // The next cancellable operation is cancelled halfway.
     void queueProgressCancel() { ++progressCancels; }
+    void queueMenu(std::string entry) { menuAnswers.push_back(std::move(entry)); }
 
     // Dialogs, choosers and questions that found no fitting answer, and
     // answers that did not fit: each ends a script with a failure.
@@ -59,6 +62,9 @@ public:
     // Checks of the coming dialogs, made before their answers are applied.
     std::deque<DialogExpectation> dialogExpectations;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::string> menuAnswers;
+    // The pop-up menus shown, with their check marks.
+    std::vector<PopupMenu> menusShown;
     std::vector<FileRequest> fileRequests;
     // The titles and controls of the dialogs shown, last first closed.
     std::vector<std::string> dialogsShown;

@@ -103,6 +103,17 @@ void HeadlessWindow::paintIfDirty()
     logic.onPaint(drawContext());
 }
 
+void HeadlessWindow::makeGlSurface()
+{
+    gl = std::make_unique<OsMesaSurface>();
+    gl->resize(rect.width(), rect.height());
+    gl->onSwap = [this] {
+        if (canvas) {
+            canvas->drawImage(0, 0, gl->image());
+        }
+    };
+}
+
 void HeadlessWindow::bringToTop()
 {
     raised = ++raiseCounter;
@@ -115,6 +126,9 @@ void HeadlessWindow::setGeometry(const PixelRect& r)
     if (resized) {
         if (canvas) {
             canvas->resize(std::max(1, r.width()), std::max(1, r.height()));
+        }
+        if (gl) {
+            gl->resize(r.width(), r.height());
         }
         dirty = true;
         logic.onSize(r.width(), r.height());
@@ -140,6 +154,13 @@ NativeWindow* HeadlessFrame::createView(Window& logic, const std::string& title)
     views.push_back(std::make_unique<HeadlessWindow>(logic, title));
     views.back()->setGeometry(PixelRect::fromSize(0, 0, width, height));
     return views.back().get();
+}
+
+NativeWindow* HeadlessFrame::createGlView(Window& logic, const std::string& title)
+{
+    auto* view = static_cast<HeadlessWindow*>(createView(logic, title));
+    view->makeGlSurface();
+    return view;
 }
 
 NativeWindow* HeadlessFrame::createBar(Window& logic, BarPlace place, int w, int h)

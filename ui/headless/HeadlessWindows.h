@@ -10,6 +10,7 @@
 #include "ui/Canvas.h"
 #include "ui/DrawContext.h"
 #include "ui/Frame.h"
+#include "ui/headless/OsMesaSurface.h"
 
 namespace ui::headless {
 
@@ -70,8 +71,16 @@ public:
         pointerY = y;
     }
 
+    GlSurface* glSurface() override { return gl.get(); }
+    void startTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
+    void killTimer(int id) override { timers.erase(id); }
+    bool timerRunning(int id) const { return timers.count(id) != 0; }
+
     // Paints the whole window now if it is shown and invalid.
     void paintIfDirty();
+    // Gives the window an off-screen OpenGL surface; every swap copies its
+    // picture onto the canvas.
+    void makeGlSurface();
 
     Window& logic;
     std::string title;
@@ -89,6 +98,9 @@ public:
     bool confined = false;
     int pointerX = -1;
     int pointerY = -1;
+    // Running timers and their periods; a test or script fires them.
+    std::map<int, int> timers;
+    std::unique_ptr<OsMesaSurface> gl;
 };
 
 class HeadlessFrame final : public FrameHost {
@@ -105,6 +117,7 @@ public:
     int viewAreaHeight() const override { return height; }
     int cascadeStep() const override { return 26; }
     NativeWindow* createView(Window& logic, const std::string& title) override;
+    NativeWindow* createGlView(Window& logic, const std::string& title) override;
     NativeWindow* createBar(Window& logic, BarPlace place, int width, int height) override;
     void showMaximized() override { maximized = true; }
     // Repaints the windows that are shown and invalid.

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QFontMetrics>
 
+#include "ui/qt/QtGlView.h"
 #include "ui/qt/QtView.h"
 
 namespace ui::qt {
@@ -146,6 +147,14 @@ int QtFrame::cascadeStep() const
 NativeWindow* QtFrame::createView(Window& logic, const std::string& title)
 {
     auto* view = new QtView(logic, title, area_);
+    area_->addSubWindow(view);
+    view->QMdiSubWindow::hide();
+    return view;
+}
+
+NativeWindow* QtFrame::createGlView(Window& logic, const std::string& title)
+{
+    auto* view = new QtGlView(logic, title, area_);
     area_->addSubWindow(view);
     view->QMdiSubWindow::hide();
     return view;

@@ -32,6 +32,7 @@ public:
     int viewAreaHeight() const override;
     int cascadeStep() const override;
     NativeWindow* createView(Window& logic, const std::string& title) override;
+    NativeWindow* createGlView(Window& logic, const std::string& title) override;
     NativeWindow* createBar(Window& logic, BarPlace place, int width, int height) override;
     int fontHeight() const override;
     void showMaximized() override;

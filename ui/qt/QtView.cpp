@@ -19,8 +19,6 @@
 
 namespace ui::qt {
 
-namespace {
-
 MouseEvent mouseFrom(const QMouseEvent& e)
 {
     MouseEvent m;
@@ -57,8 +55,6 @@ std::vector<std::string> localFiles(const QMimeData* data)
     }
     return files;
 }
-
-}  // namespace
 
 KeyEvent keyEventFrom(const QKeyEvent& e)
 {

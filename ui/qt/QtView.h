@@ -12,6 +12,7 @@
 #include "ui/Window.h"
 #include "ui/qt/QtDrawContext.h"
 
+class QMimeData;
 class QScrollBar;
 
 namespace ui::qt {
@@ -106,5 +107,9 @@ private:
 
 // Key codes of the platform layer from a Qt key event (0 when none).
 KeyEvent keyEventFrom(const QKeyEvent& event);
+// The platform layer's mouse event from Qt's.
+MouseEvent mouseFrom(const QMouseEvent& event);
+// The local files of a drop.
+std::vector<std::string> localFiles(const QMimeData* data);
 
 }  // namespace ui::qt
