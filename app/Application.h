@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ModelCheck.h"
 #include "app/CommandTable.h"
 #include "app/DialogEditor.h"
 #include "model/Document.h"
 #include "storage/UndoRing.h"
+#include "tools/RoomAcousticsBox.h"
 #include "tools/ToolController.h"
 #include "ui/Frame.h"
 #include "views/ViewSet.h"
@@ -77,6 +79,10 @@ public:
     int currentTool() const { return tools ? tools->currentTool() : cmd::FirstTool; }
     // The material the face-area summary charges openings to, kept between uses.
     std::uint32_t currentFaceMaterial = 0;
+    // The model check's tolerance and distance from faces, and the air
+    // absorption of the room acoustics, kept between uses.
+    analysis::CheckOptions checkOptions;
+    tools::AirSetting air;
 
 private:
     bool saveProject();
@@ -86,6 +92,7 @@ private:
     void clearProject();
     void editCommand(int id);
     void selectCommand(int id);
+    void analysisCommand(int id);
     bool hasSelection() const { return document.firstSelected() != nullptr; }
 };
 

@@ -57,6 +57,8 @@ const std::vector<ui::MenuCommand>& commandTable()
         {tools::tool::Source, "&Tools", "So&urce", "", true},
         {tools::tool::Receiver, "&Tools", "R&eceiver", ""},
         {tools::tool::TextNote, "&Tools", "&Text note", ""},
+        {cmd::CheckModel, "&Tools", "Check model...", "", true},
+        {cmd::RoomAcoustics, "&Tools", "Room acoustics...", ""},
 
         {tools::tool::Box, "St&ructures", "&Box", ""},
         {tools::tool::Boxes, "St&ructures", "Bo&xes", ""},

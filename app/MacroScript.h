@@ -16,6 +16,9 @@
 //   render VIEW PATH.png                   the view as it stands, as a picture
 //   expect scale VIEW S | expect centre VIEW U V | expect readout "TEXT"
 //   expect contains PATH "TEXT"            the file holds the text
+//   expect control ID "TEXT"               a control of the dialog that closed
+//                                          last shows the text (or a row holds it,
+//                                          table cells separated by blanks)
 // VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
 // coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.

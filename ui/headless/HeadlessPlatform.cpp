@@ -55,11 +55,12 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
     }
     DialogAnswer answer = std::move(dialogAnswers.front());
     dialogAnswers.pop_front();
-    HeadlessControls controls(*t);
-    std::string problem = playDialog(dialog, *t, answer, controls);
+    auto controls = std::make_unique<HeadlessControls>(*t);
+    std::string problem = playDialog(dialog, *t, answer, *controls);
     if (!problem.empty()) {
         failures.push_back(problem);
     }
+    lastDialog = std::move(controls);
     return dialog.result;
 }
 
