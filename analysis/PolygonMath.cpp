@@ -159,43 +159,44 @@ std::vector<Triangle2> triangulate(const std::vector<Point2>& input)
     // Ear clipping costs the square of the vertex count; very long outlines
     // (terrain, fine curves) take the fan, which is exact when they are
     // star-shaped around their first vertex.
-    if (isConvex(poly) || n > 2000) {
+    if (isConvex(poly) || n > 1000) {
         fan(poly, order, out);
         return out;
     }
+    // The search for the next ear goes on from the last one, so that a pass
+    // over the outline clips many ears.
+    std::size_t k = 0;
+    std::size_t sinceClip = 0;
     while (order.size() > 3) {
         std::size_t m = order.size();
-        bool clipped = false;
-        for (std::size_t k = 0; k < m && !clipped; ++k) {
-            const Point2& a = poly[order[(k + m - 1) % m]];
-            const Point2& b = poly[order[k]];
-            const Point2& c = poly[order[(k + 1) % m]];
-            double turn = crossAt(a, b, c);
-            if (turn < 0.0) {
-                continue;  // reflex
-            }
-            bool empty = true;
-            if (turn > 0.0) {
-                for (std::size_t j = 0; j < m && empty; ++j) {
-                    if (j == k || j == (k + 1) % m || j == (k + m - 1) % m) {
-                        continue;
-                    }
-                    const Point2& q = poly[order[j]];
-                    empty = !pointInTriangle(q, a, b, c);
-                }
-            }
-            if (empty) {
-                if (turn > 0.0) {
-                    out.push_back({a, b, c});
-                }
-                order.erase(order.begin() + static_cast<std::ptrdiff_t>(k));
-                clipped = true;
-            }
-        }
-        if (!clipped) {
-            fan(poly, order, out);
+        if (sinceClip > m) {
+            fan(poly, order, out);  // no ear left: the outline crosses itself
             return out;
         }
+        k %= m;
+        const Point2& a = poly[order[(k + m - 1) % m]];
+        const Point2& b = poly[order[k]];
+        const Point2& c = poly[order[(k + 1) % m]];
+        double turn = crossAt(a, b, c);
+        bool ear = turn >= 0.0;
+        if (ear && turn > 0.0) {
+            for (std::size_t j = 0; j < m && ear; ++j) {
+                if (j == k || j == (k + 1) % m || j == (k + m - 1) % m) {
+                    continue;
+                }
+                ear = !pointInTriangle(poly[order[j]], a, b, c);
+            }
+        }
+        if (!ear) {
+            ++k;
+            ++sinceClip;
+            continue;
+        }
+        if (turn > 0.0) {
+            out.push_back({a, b, c});
+        }
+        order.erase(order.begin() + static_cast<std::ptrdiff_t>(k));
+        sinceClip = 0;
     }
     if (crossAt(poly[order[0]], poly[order[1]], poly[order[2]]) > 0.0) {
         out.push_back({poly[order[0]], poly[order[1]], poly[order[2]]});

@@ -256,9 +256,7 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         for (std::string row : last->items(static_cast<int>(id))) {
             std::replace(row.begin(), row.end(), '\t', ' ');
             found = found || row.find(w[3]) != std::string::npos;
-            if (!found && shown.empty()) {
-                shown = row;
-            }
+            shown += (shown.empty() ? "" : " | ") + row;
         }
         if (!found) {
             reason = "expected control " + w[2] + " of " + last->dialogTemplate().name + " to show " + inQuotes(w[3]) +

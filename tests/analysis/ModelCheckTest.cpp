@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "analysis/ModelCheck.h"
+#include "analysis/ModelGeometry.h"
 #include "model/Text.h"
 #include "tests/analysis/RoomFixtures.h"
 

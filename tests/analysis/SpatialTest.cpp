@@ -225,3 +225,29 @@ TEST(PolygonMath, DistanceFromAPointToAFace)
     EXPECT_NEAR(analysis::distanceToPolygon({2, 0.5, 0}, square.data(), 4, up), 1.0, 1e-12);
     EXPECT_NEAR(analysis::distanceToPolygon({4, 5, 12}, square.data(), 4, up), 13.0, 1e-12);
 }
+
+TEST(PolygonMath, ACombTriangulatesToItsOwnArea)
+{
+    // 150 teeth: 600 vertices, most of them reflex.
+    using analysis::Point2;
+    std::vector<Point2> comb{{0, 0}};
+    for (int t = 0; t < 150; ++t) {
+        comb.push_back({t + 0.0, 1.0});
+        comb.push_back({t + 0.0, 5.0});
+        comb.push_back({t + 0.5, 5.0});
+        comb.push_back({t + 0.5, 1.0});
+    }
+    comb.push_back({150, 1});
+    comb.push_back({150, 0});
+    std::reverse(comb.begin(), comb.end());  // anticlockwise
+    double wanted = analysis::signedArea(comb);
+    ASSERT_GT(wanted, 0.0);
+    double total = 0.0;
+    for (const auto& t : analysis::triangulate(comb)) {
+        double a = ((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[2].x - t[0].x) * (t[1].y - t[0].y)) / 2;
+        EXPECT_GE(a, 0.0);
+        total += a;
+    }
+    EXPECT_NEAR(total, wanted, 1e-9);
+    EXPECT_NEAR(wanted, 150.0 + 150 * 0.5 * 4.0, 1e-9);
+}
