@@ -36,7 +36,12 @@ void curve(ui::DrawContext& dc, const PlotScale& scale, const analysis::MaybeBan
             dc.lineTo(scale.x(b + 1), scale.y(*t[b + 1]));
         }
         if (round) {
+            // A ring with a cross in it: circles are outlines only.
             dc.circle(x, y, 3);
+            dc.moveTo(x - 2, y);
+            dc.lineTo(x + 3, y);
+            dc.moveTo(x, y - 2);
+            dc.lineTo(x, y + 3);
         } else {
             dc.rectangle(x - 3, y - 3, x + 4, y + 4);
         }
@@ -101,7 +106,7 @@ void drawReverberationPlot(ui::DrawContext& dc, int width, int height, const ana
         dc.lineTo(x, scale.lower + 4);
         dc.text(x, scale.lower + 6, shortBands[b]);
     }
-    dc.text(scale.left - 20, height - 14, "s");
+    dc.text(scale.left + 24, 1, "T (s)");
     dc.text((scale.left + scale.right) / 2, height - 14, "Hz");
 
     curve(dc, scale, sabine, sabineColour, false);

@@ -7,7 +7,7 @@
 
 namespace tools {
 
-// Sabine in blue with square marks, Eyring in red with round ones.
+// Sabine in blue with square marks, Eyring in red with crossed rings.
 constexpr ui::Colour sabineColour = ui::rgb(0, 0, 200);
 constexpr ui::Colour eyringColour = ui::rgb(200, 0, 0);
 
@@ -23,7 +23,7 @@ public:
 
     int left = 40;
     int right = 0;
-    int upper = 10;
+    int upper = 18;
     int lower = 0;
 
 private:
