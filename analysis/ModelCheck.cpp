@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 #include "analysis/FaceOverlaps.h"
 #include "analysis/ModelGeometry.h"
@@ -245,7 +246,8 @@ void Checker::checkShells(const std::vector<char>& include)
         X3DPoint p = interiorPoint(f);
         X3DPoint within(p.x - f.normal.x * outward * tolerance_, p.y - f.normal.y * outward * tolerance_,
                         p.z - f.normal.z * outward * tolerance_);
-        bool nested = rays_->mayBeInsideAnother(s) && rays_->inside(within, s);
+        // Where the rays ran out of budget the shell counts as standing alone.
+        bool nested = rays_->mayBeInsideAnother(s) && rays_->inside(within, s).value_or(false);
         volume += nested ? -topo_.volume[s] : topo_.volume[s];
     }
 
@@ -261,7 +263,8 @@ void Checker::checkShells(const std::vector<char>& include)
         X3DVector step = f.normal * tolerance_;
         X3DPoint above(p.x + step.x, p.y + step.y, p.z + step.z);
         X3DPoint below(p.x - step.x, p.y - step.y, p.z - step.z);
-        bool furniture = rays_->any() && (rays_->inside(above) || rays_->inside(below));
+        // Unknown (rays out of budget) counts as a leak: better reported than hidden.
+        bool furniture = rays_->any() && (rays_->inside(above).value_or(false) || rays_->inside(below).value_or(false));
         leaking[s] = furniture ? 0 : 1;
     }
     bool leaks = false;
@@ -390,8 +393,12 @@ void Checker::checkOverlaps(const std::vector<FacePart>& parts, const BoxTree& t
 
 void Checker::checkPoints()
 {
+    long unknown = 0;
     for (const PointPart& p : g_.points) {
-        if (report_.closedShells > 0 && !rays_->inside(p.position)) {
+        std::optional<bool> in = report_.closedShells > 0 ? rays_->inside(p.position) : std::optional<bool>(true);
+        if (!in) {
+            ++unknown;
+        } else if (!*in) {
             add(ProblemKind::Outside, nameOf(p) + " is outside the room", {p.index}, p.position);
             continue;
         }
@@ -417,6 +424,14 @@ void Checker::checkPoints()
                 nameOf(p) + " is " + metres(best) + " m from a face (nearer than " + metres(near_) + " m)",
                 {p.index, nearest}, p.position, best);
         }
+    }
+    if (rays_->exhausted()) {
+        add(ProblemKind::Outside,
+            "So many closed shells lie inside one another that inside and outside could not be told everywhere: " +
+                std::to_string(unknown) + " sources and receivers were not checked, and nested shells may count "
+                "in the volume as if they stood alone",
+            {}, g_.points.empty() ? X3DPoint() : g_.points.front().position);
+        report_.problems.back().note = true;
     }
 }
 

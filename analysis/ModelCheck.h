@@ -49,8 +49,10 @@ struct Problem {
     // Overlaps: the area in common; near surfaces: the distance; warped
     // faces: the largest distance from the plane.
     double value = 0.0;
+    // Notes that a check had to stop short are warnings whatever their kind.
+    bool note = false;
 
-    bool error() const { return isError(kind); }
+    bool error() const { return !note && isError(kind); }
     const char* levelName() const { return error() ? "error" : "warning"; }
 };
 

@@ -7,7 +7,7 @@
 namespace analysis {
 
 ShellRays::ShellRays(const std::vector<FacePart>& faces, const std::vector<int>& shell, const std::vector<char>& closed,
-                     const BoxTree& faceTree)
+                     const BoxTree& faceTree, long budget)
     : faces_(faces), shell_(shell), faceTree_(faceTree), shellBoxes_(closed.size())
 {
     for (std::size_t f = 0; f < faces.size(); ++f) {
@@ -16,6 +16,9 @@ ShellRays::ShellRays(const std::vector<FacePart>& faces, const std::vector<int>&
         }
     }
     shellTree_.build(shellBoxes_);
+    // A ray through a sensible model meets a few dozen faces; this allows
+    // hundreds for every face and then some.
+    budget_ = budget > 0 ? budget : 200 * static_cast<long>(faces.size()) + 20000000;
 }
 
 bool ShellRays::mayBeInsideAnother(int s) const
@@ -28,8 +31,11 @@ bool ShellRays::mayBeInsideAnother(int s) const
     return held;
 }
 
-bool ShellRays::inside(const X3DPoint& point, int skip) const
+std::optional<bool> ShellRays::inside(const X3DPoint& point, int skip) const
 {
+    if (budget_ < 0) {
+        return std::nullopt;
+    }
     // A tiny sideways offset keeps the ray off the edges and corners that
     // models put at round coordinates, where it would meet two faces at once.
     X3DPoint p(point.x, point.y + 3.1e-7, point.z + 1.7e-7);
@@ -47,9 +53,13 @@ bool ShellRays::inside(const X3DPoint& point, int skip) const
     if (holding.empty()) {
         return false;
     }
+    budget_ -= static_cast<long>(holding.size());
     std::sort(holding.begin(), holding.end());
     bool odd = false;
     faceTree_.alongRayX(p, until, [&](std::uint32_t item) {
+        if (--budget_ < 0) {
+            return false;
+        }
         const FacePart& f = faces_[item];
         if (!std::binary_search(holding.begin(), holding.end(), shell_[item]) || std::fabs(f.normal.x) < 1e-12) {
             return true;  // another shell's, or seen edge-on
@@ -72,6 +82,9 @@ bool ShellRays::inside(const X3DPoint& point, int skip) const
         }
         return true;
     });
+    if (budget_ < 0) {
+        return std::nullopt;
+    }
     return odd;
 }
 

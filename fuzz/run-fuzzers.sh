@@ -10,7 +10,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p build-fuzz/crashes
 status=0
-for target in project material_file colour_file ini dxf_import base_map; do
+for target in project material_file colour_file ini dxf_import base_map check; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     dict=()

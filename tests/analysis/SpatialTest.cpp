@@ -9,7 +9,9 @@
 #include "analysis/BoxTree.h"
 #include "analysis/PolygonMath.h"
 #include "analysis/RadixSort.h"
+#include "analysis/ShellRays.h"
 #include "analysis/VertexWelder.h"
+#include "model/Face.h"
 
 using analysis::Box;
 using analysis::BoxTree;
@@ -250,4 +252,52 @@ TEST(PolygonMath, ACombTriangulatesToItsOwnArea)
     }
     EXPECT_NEAR(total, wanted, 1e-9);
     EXPECT_NEAR(wanted, 150.0 + 150 * 0.5 * 4.0, 1e-9);
+}
+
+TEST(ShellRays, ShellsNestedDeeplyCostNoMoreThanTheBudget)
+{
+    // Thirty cubes, each inside the next: a point in the smallest lies in
+    // all thirty (even: outside), one between the first and second in 29.
+    std::vector<std::unique_ptr<model::Face>> owned;
+    std::vector<analysis::FacePart> faces;
+    std::vector<int> shell;
+    for (int k = 0; k < 30; ++k) {
+        double a = 1.0 + k;
+        X3DPoint c[8] = {{-a, -a, -a}, {a, -a, -a}, {a, a, -a}, {-a, a, -a},
+                         {-a, -a, a},  {a, -a, a},  {a, a, a},  {-a, a, a}};
+        int sides[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}};
+        for (const auto& s : sides) {
+            owned.push_back(std::make_unique<model::Face>(
+                std::vector<X3DPoint>{c[s[0]], c[s[1]], c[s[2]], c[s[3]]}, materials::Material{}));
+            analysis::FacePart part;
+            part.face = owned.back().get();
+            part.v = owned.back()->vertices.data();
+            part.n = 4;
+            geometry::X3DVector area = analysis::vectorArea(part.v, 4);
+            part.area = area.norm();
+            part.normal = area * (1.0 / part.area);
+            part.offset = -geometry::dot(part.normal, c[s[0]]);
+            faces.push_back(part);
+            shell.push_back(k);
+        }
+    }
+    std::vector<char> closed(30, 1);
+    std::vector<Box> boxes;
+    for (const analysis::FacePart& f : faces) {
+        boxes.push_back(f.box());
+    }
+    BoxTree tree(boxes);
+    analysis::ShellRays generous(faces, shell, closed, tree);
+    EXPECT_EQ(generous.inside({0.1, 0.2, 0.3}), std::optional<bool>(false));
+    EXPECT_EQ(generous.inside({1.5, 0.2, 0.3}), std::optional<bool>(true));
+    EXPECT_EQ(generous.inside({1.5, 0.2, 0.3}, 5), std::optional<bool>(false)) << "shell 5 not counted";
+    EXPECT_FALSE(generous.exhausted());
+    EXPECT_TRUE(generous.mayBeInsideAnother(3));
+    EXPECT_FALSE(generous.mayBeInsideAnother(29));
+
+    analysis::ShellRays stingy(faces, shell, closed, tree, 40);
+    EXPECT_TRUE(stingy.inside({29.5, 0.2, 0.3}).has_value()) << "one shell, a few faces";
+    EXPECT_FALSE(stingy.inside({0.1, 0.2, 0.3}).has_value()) << "thirty shells cost more than the budget";
+    EXPECT_TRUE(stingy.exhausted());
+    EXPECT_FALSE(stingy.inside({29.5, 0.2, 0.3}).has_value()) << "nothing more once it is spent";
 }
