@@ -65,7 +65,8 @@ bool validOptions(const CheckOptions& options, std::string& message)
 
 int CheckReport::errors() const
 {
-    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [](const Problem& p) { return p.error(); }));
+    auto isErrorLevel = [](const Problem& p) { return p.error(); };
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(), isErrorLevel));
 }
 
 int CheckReport::warnings() const

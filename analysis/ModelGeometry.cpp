@@ -134,7 +134,8 @@ ModelGeometry gatherGeometry(const model::EntityList& list)
         if (e.typeCode() == model::type::Face && owner.typeCode() == model::type::Wall &&
             static_cast<const model::Wall&>(owner).baseFace == &e && !g.faces.empty() &&
             g.faces.back().face == &e) {
-            model::pushBackLarge(bases, std::make_pair(static_cast<const model::Face*>(&e), static_cast<long>(g.faces.size()) - 1));
+            auto base = std::make_pair(static_cast<const model::Face*>(&e), static_cast<long>(g.faces.size()) - 1);
+            model::pushBackLarge(bases, base);
         }
     });
     g.entities = index;

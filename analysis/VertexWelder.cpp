@@ -44,8 +44,10 @@ VertexWelder::VertexWelder(double tolerance, std::size_t expected)
 
 std::uint64_t VertexWelder::cellHash(std::int64_t x, std::int64_t y, std::int64_t z) const
 {
-    return mix(static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL ^ mix(static_cast<std::uint64_t>(y) + 0x632BE59BD9B4E019ULL) ^
-               mix(static_cast<std::uint64_t>(z) ^ 0x8CB92BA72F3D8DD7ULL));
+    std::uint64_t a = static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ULL;
+    std::uint64_t b = mix(static_cast<std::uint64_t>(y) + 0x632BE59BD9B4E019ULL);
+    std::uint64_t c = mix(static_cast<std::uint64_t>(z) ^ 0x8CB92BA72F3D8DD7ULL);
+    return mix(a ^ b ^ c);
 }
 
 std::uint32_t VertexWelder::headOf(std::uint64_t cell) const

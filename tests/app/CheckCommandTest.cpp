@@ -71,8 +71,8 @@ TEST(CheckCommand, ErrorsGiveStatusOneAndEveryProblemItsFields)
     room.erase(room.find(" Face 0 3 4  0 6 0"), std::string(" Face 0 3 4  0 6 0  0 0 0  0 0 3  0 6 3\n").size());
     writeText(dir.file("open.ray"), room);
     std::string out;
-    EXPECT_EQ(runCommand(kcad() + " check --json --materials " + dir.path().string() + " " + dir.file("open.ray"), &out),
-              1);
+    std::string materials = " --materials " + dir.path().string() + " ";
+    EXPECT_EQ(runCommand(kcad() + " check --json" + materials + dir.file("open.ray"), &out), 1);
     EXPECT_NE(out.find("\"closed\": false, \"volume\": null"), std::string::npos) << out;
     EXPECT_NE(out.find("\"sabine\": [null, null, null, null, null, null, null, null, null, null]"), std::string::npos);
     EXPECT_NE(out.find("\"eyring\": [null, null, null, null, null, null, null, null, null, null]"), std::string::npos);
