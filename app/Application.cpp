@@ -310,6 +310,10 @@ bool Application::dispatchCommand(int id)
     case cmd::SelectDuplicates:
         editCommand(id);
         return true;
+    case cmd::CheckModel:
+    case cmd::RoomAcoustics:
+        analysisCommand(id);
+        return true;
     case cmd::Resize:
     case cmd::SelectMaterial:
     case cmd::ToggleReceivers:

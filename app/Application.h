@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ModelCheck.h"
 #include "app/CommandTable.h"
 #include "app/DialogEditor.h"
 #include "app/View3DProjection.h"
 #include "model/Document.h"
 #include "storage/UndoRing.h"
+#include "tools/RoomAcousticsBox.h"
 #include "tools/ToolController.h"
 #include "ui/Frame.h"
 #include "views/ViewSet.h"
@@ -83,6 +85,10 @@ public:
     int currentTool() const { return tools ? tools->currentTool() : cmd::FirstTool; }
     // The material the face-area summary charges openings to, kept between uses.
     std::uint32_t currentFaceMaterial = 0;
+    // The model check's tolerance and distance from faces, and the air
+    // absorption of the room acoustics, kept between uses.
+    analysis::CheckOptions checkOptions;
+    tools::AirSetting air;
 
 private:
     // Save under a name: the duplicate check, then the write. The document
@@ -95,6 +101,7 @@ private:
     void clearProject();
     void editCommand(int id);
     void selectCommand(int id);
+    void analysisCommand(int id);
     bool hasSelection() const { return document.firstSelected() != nullptr; }
 };
 

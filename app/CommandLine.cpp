@@ -28,6 +28,15 @@ std::string usageText()
            "      Reads the project (or imports the DXF drawing or OBJ mesh) as the program would\n"
            "      and prints what it holds: entity counts, notes, bounding box and the\n"
            "      area of every material.\n"
+           "  kcad check [--json] [--materials DIR] [--dxf-units U] [--tolerance M] [--near M]\n"
+           "             [--air T,RH] FILE.ray|FILE.dxf|FILE.obj\n"
+           "      Checks the model (open edges, warped, degenerate and overlapping faces,\n"
+           "      openings off their walls, sources and receivers outside the room or\n"
+           "      within M (0.5) m of a face, faces turned against their neighbours,\n"
+           "      unknown materials; tolerance 0.001 m) and gives the room's volume,\n"
+           "      areas and reverberation times by Sabine and Eyring per octave band,\n"
+           "      with air absorption at T degrees C and RH % humidity when asked.\n"
+           "      Exit status 1 when it finds an error.\n"
            "  kcad convert [--materials DIR] [--dxf-units U] IN.ray|IN.dxf|IN.obj\n"
            "               OUT.ray|OUT.dxf|OUT.wrl|OUT.pov|OUT.obj\n"
            "      Reads IN and writes it as OUT in the format its extension names: a\n"
@@ -164,7 +173,7 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int
 
 bool isCommand(const std::string& word)
 {
-    return word == "info" || word == "convert" || word == "play" || word == "render" || word == "help" ||
+    return word == "info" || word == "check" || word == "convert" || word == "play" || word == "render" || word == "help" ||
            (!word.empty() && word[0] == '-');
 }
 
@@ -193,6 +202,9 @@ int runCommandLine(const std::vector<std::string>& args)
     installMaterialColoursSetting();
     if (command == "info") {
         return runInfo(rest);
+    }
+    if (command == "check") {
+        return runCheck(rest);
     }
     if (command == "convert") {
         return runConvert(rest);

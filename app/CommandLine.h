@@ -1,4 +1,4 @@
-// The `kcad` command line: info, convert, play, render, --help, --version.
+// The `kcad` command line: info, check, convert, play, render, --help, --version.
 #pragma once
 
 #include <string>
@@ -21,6 +21,7 @@ int runCommandLine(const std::vector<std::string>& args);
 bool isCommand(const std::string& word);
 
 int runInfo(const std::vector<std::string>& args);
+int runCheck(const std::vector<std::string>& args);
 int runConvert(const std::vector<std::string>& args);
 int runPlay(const std::vector<std::string>& args);
 int runRender(const std::vector<std::string>& args);

@@ -73,6 +73,9 @@ std::vector<ui::MenuCommand> makeTable()
         ++at;
     }
     std::vector<ui::MenuCommand> toolEntries = tools::toolMenuCommands("&Tools");
+    // The model check and the room's figures close the Tools menu.
+    toolEntries.push_back({cmd::CheckModel, "&Tools", "Check model...", "", true});
+    toolEntries.push_back({cmd::RoomAcoustics, "&Tools", "Room acoustics...", ""});
     std::vector<ui::MenuCommand> structures = tools::toolMenuCommands("St&ructures");
     toolEntries.insert(toolEntries.end(), structures.begin(), structures.end());
     table.insert(at, toolEntries.begin(), toolEntries.end());

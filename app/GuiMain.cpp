@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "ui/qt/QtDrawContext.h"
 #include "ui/qt/QtPlatform.h"
 
 namespace app {
@@ -37,6 +38,8 @@ int runGui(int argc, char** argv, const std::string& commandLine)
     }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Tolvane CAD");
+    // Dialogs draw their pictures (the reverberation plot) on canvases.
+    ui::qt::installCanvases();
     ui::qt::QtPlatform platform;
     Application application;
     application.start(commandLine);

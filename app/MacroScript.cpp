@@ -254,6 +254,32 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
         }
         return true;
     }
+    if (what == "control" && w.size() == 4) {
+        long long id = 0;
+        if (!isNumber(w[2], id)) {
+            reason = "expect control: ID is not a number";
+            return false;
+        }
+        const ui::headless::HeadlessControls* last = platform_.lastDialog.get();
+        if (!last) {
+            reason = "expect control: no dialog has closed yet";
+            return false;
+        }
+        std::string shown = last->text(static_cast<int>(id));
+        bool found = shown.find(w[3]) != std::string::npos;
+        // Table rows separate their cells with tabs: a script writes blanks.
+        for (std::string row : last->items(static_cast<int>(id))) {
+            std::replace(row.begin(), row.end(), '\t', ' ');
+            found = found || row.find(w[3]) != std::string::npos;
+            shown += (shown.empty() ? "" : " | ") + row;
+        }
+        if (!found) {
+            reason = "expected control " + w[2] + " of " + last->dialogTemplate().name + " to show " + inQuotes(w[3]) +
+                     ", it shows " + inQuotes(shown);
+            return false;
+        }
+        return true;
+    }
     bool known = false;
     if (bool ok = desktopExpectation(w, reason, known); known) {
         return ok;

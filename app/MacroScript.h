@@ -31,6 +31,9 @@
 //                                          that many navigation timer steps
 //   menu 3DView Study|Explore|Home|none    the right-button menu's choice
 //   expect camera X,Y,Z X,Y,Z FOV          the 3-D camera: eye, target, degrees
+//   expect control ID "TEXT"               a control of the dialog that closed
+//                                          last shows the text (or a row holds it,
+//                                          table cells separated by blanks)
 // VIEW is PLANT, FRONT, SIDE, ASSONOMETRY, AUXILIARY or 3DView; a
 // coordinate is a pixel, or @U,V: a view-plane point in metres.
 // Lines starting with # are comments; strings are in double quotes.

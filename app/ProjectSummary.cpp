@@ -6,7 +6,7 @@
 #include "app/Json.h"
 #include "materials/MaterialList.h"
 #include "model/Document.h"
-#include "tools/MaterialAreas.h"
+#include "analysis/MaterialAreas.h"
 
 namespace app {
 
@@ -53,7 +53,7 @@ ProjectSummary summarise(model::Document& doc, materials::MaterialList& list)
     }
     s.hasBounds = doc.bounds(s.min, s.max);
     std::uint32_t current = 0;
-    tools::computeMaterialAreas(doc, list, current);
+    analysis::computeMaterialAreas(doc, list, current);
     for (int i = 0; i < materials::materialCount; ++i) {
         const materials::MaterialInfo& r = list.at(i);
         if (r.area > 0.0) {

@@ -32,7 +32,7 @@ cp "$large/dxf_import/long_line.dxf" "$large/base_map/long_line.dxf"
 { printf 'v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3 '; megabyte 1; printf '\n'; } >"$large/obj_import/long_line.obj"
 
 status=0
-for target in project material_file colour_file ini dxf_import base_map obj_import; do
+for target in project material_file colour_file ini dxf_import base_map obj_import check; do
     corpus=build-fuzz/corpus/$target
     mkdir -p "$corpus"
     dict=()

@@ -7,7 +7,7 @@
 
 #include "materials/MaterialList.h"
 #include "model/Face.h"
-#include "tools/MaterialAreas.h"
+#include "analysis/MaterialAreas.h"
 
 namespace tools {
 
@@ -64,7 +64,7 @@ void showMaterialAreas(model::Document& doc, std::uint32_t& currentFaceMaterial)
 {
     materials::MaterialList& list = materials::materialList();
     list.materialColoursShown = true;
-    computeMaterialAreas(doc, list, currentFaceMaterial);
+    analysis::computeMaterialAreas(doc, list, currentFaceMaterial);
     AdvancedBox box(doc);
     box.runModal();
     list.materialColoursShown = false;

@@ -11,6 +11,8 @@
 
 namespace ui {
 
+struct Image;
+
 // A dialog's controls, as the back end holds them.
 class DialogControls {
 public:
@@ -29,6 +31,8 @@ public:
     virtual void setCurrentIndex(int id, int index) = 0;
     // The chosen rows of a multiple-selection list.
     virtual std::vector<int> selectedIndices(int id) const = 0;
+    // A picture control shows the image (drawn on a canvas by the dialog).
+    virtual void setPicture(int id, const Image& image) = 0;
     virtual void setVisible(int id, bool visible) = 0;
     virtual bool isVisible(int id) const = 0;
     virtual void setTitle(const std::string& title) = 0;

@@ -147,7 +147,8 @@ TEST(DialogCatalogue, EveryTemplateWithItsTitle)
         {"GETSOURCEBOX", "Source parameters"}, {"GETVALUEBOX", "Input"},    {"GETWINDOWBOX", "Window size"},
         {"GRIDBOX", "Grid options"},     {"INFOBOX", "Notes"},              {"OBSTRUCTINGBOX", "Find obstructing faces"},
         {"OPTIONSBOX", "General options"}, {"PALACEBOX", "Receivers"},      {"PIPEBOX", "Parameters"},
-        {"THEATERBOX", "Parameters"},    {"VIEWBOX", "View options"}};
+        {"THEATERBOX", "Parameters"},    {"VIEWBOX", "View options"},
+        {"CHECKMODELBOX", "Check model"}, {"ROOMACOUSTICSBOX", "Room acoustics"}};
     EXPECT_EQ(dialogCatalogue().size(), std::size(expected));
     for (const auto& [name, title] : expected) {
         const DialogTemplate* t = findTemplate(name);

@@ -106,6 +106,17 @@ void HeadlessControls::setChosen(int id, std::vector<int> rows)
     state(id).chosen = std::move(rows);
 }
 
+void HeadlessControls::setPicture(int id, const Image& image)
+{
+    state(id).picture = image;
+}
+
+Image HeadlessControls::picture(int id) const
+{
+    const State* s = find(id);
+    return s ? s->picture : Image();
+}
+
 void HeadlessControls::setVisible(int id, bool visible)
 {
     state(id).visible = visible;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/Canvas.h"
 #include "ui/Dialog.h"
 
 namespace ui::headless {
@@ -46,8 +47,11 @@ public:
     int currentIndex(int id) const override;
     void setCurrentIndex(int id, int index) override;
     std::vector<int> selectedIndices(int id) const override;
+    void setPicture(int id, const Image& image) override;
     void setVisible(int id, bool visible) override;
     bool isVisible(int id) const override;
+    // What a picture control shows (empty when nothing was set).
+    Image picture(int id) const;
     void setTitle(const std::string& t) override { title = t; }
     void end(int result) override;
     // The chosen rows of a multiple-selection list.
@@ -68,6 +72,7 @@ private:
         int current = -1;
         std::vector<int> chosen;  // rows of a multiple-selection list
         bool visible = true;
+        Image picture;
     };
     State& state(int id);
     const State* find(int id) const;

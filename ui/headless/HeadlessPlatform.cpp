@@ -75,12 +75,13 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
                             {dialogExpectations.front().id, dialogExpectations.front().text});
         dialogExpectations.pop_front();
     }
-    HeadlessControls controls(*t);
-    std::string problem = playDialog(dialog, *t, answer, controls);
+    auto controls = std::make_unique<HeadlessControls>(*t);
+    std::string problem = playDialog(dialog, *t, answer, *controls);
     if (!problem.empty()) {
         failures.push_back(problem);
     }
-    failures.insert(failures.end(), controls.problems.begin(), controls.problems.end());
+    failures.insert(failures.end(), controls->problems.begin(), controls->problems.end());
+    lastDialog = std::move(controls);
     return dialog.result;
 }
 

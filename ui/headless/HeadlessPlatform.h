@@ -68,6 +68,8 @@ public:
     std::vector<FileRequest> fileRequests;
     // The titles and controls of the dialogs shown, last first closed.
     std::vector<std::string> dialogsShown;
+    // The controls of the dialog that closed last, as they were when it closed.
+    std::unique_ptr<HeadlessControls> lastDialog;
     std::string status;
     // The help pages shown.
     std::vector<std::string> helpPages;

@@ -11,11 +11,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "ui/qt/QtDrawContext.h"
 
 namespace ui::qt {
 
@@ -186,7 +189,11 @@ void QtDialog::build()
         }
         case ControlKind::Picture: {
             auto* picture = new QLabel(this);
-            picture->setText(c.text == "door" ? "[ door ]" : "[ window ]");
+            // Door and window pictures are placeholders; others get their
+            // picture from the dialog (setPicture).
+            if (c.text == "door" || c.text == "window") {
+                picture->setText(c.text == "door" ? "[ door ]" : "[ window ]");
+            }
             picture->setAlignment(Qt::AlignCenter);
             picture->setFrameShape(QFrame::Box);
             picture->setMinimumSize(120, 80);
@@ -343,6 +350,14 @@ std::vector<int> QtDialog::selectedIndices(int id) const
         }
     }
     return out;
+}
+
+void QtDialog::setPicture(int id, const Image& image)
+{
+    if (auto* l = qobject_cast<QLabel*>(control(id))) {
+        l->setPixmap(QPixmap::fromImage(toQImage(image)));
+        l->setMinimumSize(image.width + 2, image.height + 2);
+    }
 }
 
 void QtDialog::setVisible(int id, bool visible)

@@ -27,6 +27,7 @@ public:
     int currentIndex(int id) const override;
     void setCurrentIndex(int id, int index) override;
     std::vector<int> selectedIndices(int id) const override;
+    void setPicture(int id, const Image& image) override;
     void setVisible(int id, bool visible) override;
     bool isVisible(int id) const override;
     void setTitle(const std::string& title) override;

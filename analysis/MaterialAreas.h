@@ -7,10 +7,10 @@ namespace materials {
 class MaterialList;
 }
 namespace model {
-class Document;
+class EntityList;
 }
 
-namespace tools {
+namespace analysis {
 
 // Clears every record's area, then walks the model at every depth in list
 // order: a face adds its area to its material and becomes the current face
@@ -18,7 +18,7 @@ namespace tools {
 // current face material; a hole takes its area off the current face
 // material. So openings are charged to the face before them in the list.
 // currentFaceMaterial is the program-wide value, kept from one use to the next.
-void computeMaterialAreas(model::Document& doc, materials::MaterialList& list,
+void computeMaterialAreas(model::EntityList& model, materials::MaterialList& list,
                           std::uint32_t& currentFaceMaterial);
 
-}  // namespace tools
+}  // namespace analysis

@@ -4,7 +4,7 @@
 #include "materials/MaterialList.h"
 #include "model/Document.h"
 #include "tests/model/ModelFixtures.h"
-#include "tools/MaterialAreas.h"
+#include "analysis/MaterialAreas.h"
 
 using geometry::X3DPoint;
 
@@ -20,7 +20,7 @@ TEST(MaterialAreas, ADoorIsTakenOffItsWall)
         std::vector<X3DPoint>{{1, 0, 0}, {2, 0, 0}, {2, 0, 2}, {1, 0, 2}}, fixtures::materialNumber(9)));
     doc.append(std::move(wall));
     std::uint32_t current = 0;
-    tools::computeMaterialAreas(doc, list, current);
+    analysis::computeMaterialAreas(doc, list, current);
     EXPECT_DOUBLE_EQ(list.at(4).area, 18.0);
     EXPECT_DOUBLE_EQ(list.at(9).area, 2.0);
     EXPECT_EQ(current, 4u);
@@ -33,7 +33,7 @@ TEST(MaterialAreas, HolesAndTheCurrentMaterialCarriedBetweenUses)
     doc.autoDraw = false;
     doc.append(fixtures::wallWithOpenings(0, 10, 3));  // material 12, door 7 (2 m2), hole (1 m2)
     std::uint32_t current = 0;
-    tools::computeMaterialAreas(doc, list, current);
+    analysis::computeMaterialAreas(doc, list, current);
     EXPECT_DOUBLE_EQ(list.at(12).area, 27.0);
     EXPECT_DOUBLE_EQ(list.at(7).area, 2.0);
 
@@ -41,7 +41,7 @@ TEST(MaterialAreas, HolesAndTheCurrentMaterialCarriedBetweenUses)
     model::Document second;
     second.autoDraw = false;
     second.append(std::make_unique<model::Hole>(std::vector<X3DPoint>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}));
-    tools::computeMaterialAreas(second, list, current);
+    analysis::computeMaterialAreas(second, list, current);
     EXPECT_DOUBLE_EQ(list.at(12).area, -1.0);
     EXPECT_DOUBLE_EQ(list.at(7).area, 0.0) << "areas are cleared first";
 }

@@ -1,16 +1,16 @@
 // Material-area totals.
-#include "tools/MaterialAreas.h"
+#include "analysis/MaterialAreas.h"
 
 #include "materials/MaterialList.h"
-#include "model/Document.h"
+#include "model/EntityList.h"
 #include "model/Face.h"
 
-namespace tools {
+namespace analysis {
 
-void computeMaterialAreas(model::Document& doc, materials::MaterialList& list, std::uint32_t& current)
+void computeMaterialAreas(model::EntityList& model, materials::MaterialList& list, std::uint32_t& current)
 {
     list.clearAreas();
-    doc.forEach([&list, &current](model::Entity& e) {
+    model.forEach([&list, &current](model::Entity& e) {
         switch (e.typeCode()) {
         case model::type::Face: {
             const auto& face = static_cast<const model::Face&>(e);
@@ -35,4 +35,4 @@ void computeMaterialAreas(model::Document& doc, materials::MaterialList& list, s
     });
 }
 
-}  // namespace tools
+}  // namespace analysis
