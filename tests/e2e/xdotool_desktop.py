@@ -1,0 +1,131 @@
+"""The real program under Xvfb, driven by xdotool as a user drives it, for what
+only a real X server shows: a click without any motion (and a double click)
+leaves the plan view drawn as before; Esc on the save question backs out of
+Exit with the work still there; Return and the keypad's Enter both open the
+properties. Run under xvfb-run with kcad and the example."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from PIL import ImageChops, ImageGrab
+
+
+def xdo(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=60).stdout
+
+
+def windows(name):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], capture_output=True, text=True, timeout=60)
+    return found.stdout.split()
+
+
+def shot(box):
+    return ImageGrab.grab(bbox=box, xdisplay=os.environ["DISPLAY"]).convert("RGB")
+
+
+def differing(a, b):
+    return sum(1 for v in ImageChops.difference(a, b).convert("L").getdata() if v > 0)
+
+
+def settle(box, seconds=5.0):
+    """The picture once it stops changing."""
+    last = shot(box)
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        time.sleep(0.25)
+        now = shot(box)
+        if differing(now, last) == 0:
+            return now
+        last = now
+    return last
+
+
+def wait_for(condition, seconds=10.0):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def main(kcad, example):
+    work = tempfile.mkdtemp()
+    shutil.copy(example, os.path.join(work, "hall.ray"))
+    env = dict(os.environ, TMPDIR=work)
+    program = subprocess.Popen([kcad, "hall.ray"], cwd=work, env=env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = xdo("search", "--sync", "--name", "Tolvane CAD - hall.ray").split()[0]
+        geometry = dict(line.split("=") for line in xdo("getwindowgeometry", "--shell", window).split())
+        x, y = int(geometry["X"]), int(geometry["Y"])
+        w, h = int(geometry["WIDTH"]), int(geometry["HEIGHT"])
+        cx, cy = x + w // 2, y + h // 2
+        # The plan view fills the view area: a box in its middle.
+        box = (cx - 300, cy - 200, cx + 300, cy + 200)
+        xdo("windowfocus", "--sync", window)
+
+        # A click with no motion at all, away from the model, then a double click.
+        xdo("mousemove", str(cx - 280), str(cy - 180))
+        time.sleep(0.3)
+        xdo("key", "F5")
+        before = settle(box)
+        xdo("click", "1")
+        time.sleep(0.3)
+        xdo("click", "--repeat", "2", "--delay", "80", "1")
+        time.sleep(0.3)
+        xdo("key", "F5")
+        after = settle(box)
+        changed = differing(before, after)
+        assert changed == 0, f"the view is drawn differently after a click without motion ({changed} pixels)"
+        dark = sum(1 for p in after.getdata() if p == (0, 0, 0))
+        assert dark > 500, f"the view shows too little of the hall in black ({dark} pixels)"
+
+        # Return and the keypad's Enter both open the properties of the selection.
+        for key in ("Return", "KP_Enter"):
+            xdo("key", "F2")
+            xdo("key", key)
+            assert wait_for(lambda: windows("Material") or windows("Properties")), f"{key} opened no dialog"
+            xdo("key", "Escape")
+            assert wait_for(lambda: not windows("Material") and not windows("Properties")), "the dialog stayed"
+            xdo("windowfocus", "--sync", window)
+
+        # A change, then Exit by mistake: Esc on the question backs out.
+        xdo("key", "ctrl+a")
+        xdo("key", "alt+Insert")
+        xdo("key", "F5")
+        changed_model = settle(box)
+        xdo("key", "ctrl+q")
+        assert wait_for(lambda: len(windows("^Tolvane CAD$")) > 0), "Exit did not ask to save the changes"
+        # Xvfb has no window manager to give the question the focus.
+        question = windows("^Tolvane CAD$")[0]
+        xdo("windowfocus", "--sync", question)
+        xdo("key", "Escape")
+        assert wait_for(lambda: not windows("^Tolvane CAD$")), "Esc did not close the question"
+        time.sleep(0.5)
+        assert program.poll() is None, "Esc on the save question ended the program: the work is lost"
+        xdo("windowfocus", "--sync", window)
+        xdo("key", "F5")
+        still = settle(box)
+        assert differing(changed_model, still) == 0, "the model on the screen changed after the question"
+
+        # Exit again, answering No this time: the program ends.
+        xdo("key", "ctrl+q")
+        assert wait_for(lambda: len(windows("^Tolvane CAD$")) > 0), "Exit did not ask again"
+        xdo("windowfocus", "--sync", windows("^Tolvane CAD$")[0])
+        xdo("key", "alt+n")
+        assert wait_for(lambda: program.poll() is not None), "No did not let the program end"
+    finally:
+        if program.poll() is None:
+            program.terminate()
+            program.wait(10)
+        shutil.rmtree(work, ignore_errors=True)
+    print("a click without motion changed nothing; both Enter keys opened the properties; "
+          "Esc backed out of Exit with the work kept; No ended the program")
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:3])
