@@ -8,13 +8,11 @@
 #include "app/SourceDialog.h"
 #include "model/ViewOptions.h"
 #include "storage/ProjectFile.h"
+#include "ui/DataFolder.h"
 #include "ui/GetValueBox.h"
 #include "ui/Platform.h"
 #include "ui/WindowLayout.h"
 
-#ifndef KCAD_DATA_DIR
-#define KCAD_DATA_DIR "data"
-#endif
 
 namespace app {
 
@@ -49,7 +47,7 @@ void Application::start(const std::string& commandLine)
     }
     frame->showMaximized();
     tools = std::make_unique<tools::ToolController>(document, views, undo, editor,
-                                                    tools::loadToolBitmap(std::string(KCAD_DATA_DIR) + "/tools.png"));
+                                                    tools::loadToolBitmap(ui::dataFolder() + "/tools.png"));
     // The coordinate bar: a line of text and its frame.
     tools->bar.native = frame->createBar(tools->bar, ui::FrameHost::BarPlace::Bottom, 0, frame->fontHeight() + 6);
     tools->palette.native = frame->createBar(tools->palette, ui::FrameHost::BarPlace::Top, tools->palette.width(),
@@ -275,7 +273,7 @@ bool Application::dispatchCommand(int id)
         std::string page = "manual/MTolvaneCAD.htm";
         std::error_code ec;
         if (!std::filesystem::exists(page, ec)) {
-            page = std::string(KCAD_DATA_DIR) + "/manual/MTolvaneCAD.htm";
+            page = ui::dataFolder() + "/manual/MTolvaneCAD.htm";
         }
         if (!ui::platform().showHelp(page)) {
             ui::errorBox("Can't read the file %s", page.c_str());

@@ -13,6 +13,7 @@
 #include "model/Document.h"
 #include "storage/ProjectFile.h"
 #include "textio/InputFile.h"
+#include "ui/DataFolder.h"
 #include "ui/Platform.h"
 
 namespace app {
@@ -190,7 +191,7 @@ int runCommandLine(const std::vector<std::string>& args)
         return exitOk;
     }
     if (command == "--version") {
-        std::printf("kcad (Tolvane CAD) %s\n", KCAD_VERSION);
+        std::printf("kcad (Tolvane CAD) %s\ndata: %s\n", KCAD_VERSION, ui::dataFolder().c_str());
         return exitOk;
     }
     for (const std::string& a : rest) {

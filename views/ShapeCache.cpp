@@ -9,11 +9,9 @@
 #include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 #include "textio/TokenReader.h"
+#include "ui/DataFolder.h"
 #include "ui/Platform.h"
 
-#ifndef KCAD_DATA_DIR
-#define KCAD_DATA_DIR "data"
-#endif
 
 namespace views {
 
@@ -39,7 +37,7 @@ textio::InputFile openShapeFile(const std::string& file)
     textio::InputFile f = textio::openInputFile(file, maxShapeBytes);
     std::filesystem::path p(file);
     if (f.error == textio::InputError::Missing && !p.has_parent_path()) {
-        return textio::openInputFile((std::filesystem::path(KCAD_DATA_DIR) / p).string(), maxShapeBytes);
+        return textio::openInputFile((std::filesystem::path(ui::dataFolder()) / p).string(), maxShapeBytes);
     }
     return f;
 }
