@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for the given number of seconds each, starting from
 # the committed seeds and a few large generated ones; new inputs collect in
-# build-fuzz/corpus (not committed). Two thirds of the time the fuzzer grows
+# build-asan/fuzzing/corpus (not committed). Two thirds of the time the fuzzer grows
 # inputs slowly from small ones; the last third it takes inputs of up to
 # 2 MB at once (-len_control=0), so deep nesting and very long lines are
-# really tried. A crash leaves its input in build-fuzz/crashes and fails the run.
+# really tried. A crash leaves its input in build-asan/fuzzing/crashes and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 fuzz/build-fuzzers.sh
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-mkdir -p build-fuzz/crashes
+mkdir -p build-asan/fuzzing/crashes build-asan/fuzzing/corpus
 
 # Large seeds, made here rather than kept in the repository.
-large=build-fuzz/large-seeds
+large=build-asan/fuzzing/large-seeds
 rm -rf "$large"
-mkdir -p "$large"/{project,material_file,colour_file,ini,dxf_import,base_map,obj_import}
+mkdir -p "$large"/{project,material_file,colour_file,ini,dxf_import,base_map,obj_import,check}
 megabyte() { head -c 1048576 /dev/zero | tr '\0' "$1"; }
 { printf 'EntityList\n'; for _ in $(seq 3000); do printf 'EntityList\n'; done; printf ' Face 0 1 3 0 0 0 1 0 0 1 1 0\n'; } \
     >"$large/project/deep_lists.ray"
@@ -33,28 +33,28 @@ cp "$large/dxf_import/long_line.dxf" "$large/base_map/long_line.dxf"
 
 status=0
 for target in project material_file colour_file ini dxf_import base_map obj_import check; do
-    corpus=build-fuzz/corpus/$target
+    corpus=build-asan/fuzzing/corpus/$target
     mkdir -p "$corpus"
     dict=()
     [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
     grow=$(( seconds * 2 / 3 ))
     large_time=$(( seconds - grow ))
     echo "fuzz_$target: ${grow}s small inputs, ${large_time}s inputs up to 2 MB"
-    log=build-fuzz/fuzz_$target.log
+    log=build-asan/fuzzing/fuzz_$target.log
     : >"$log"
     ok=1
-    if ! build-fuzz/fuzz/fuzz_$target "${dict[@]}" -max_total_time="$grow" -max_len=16384 \
+    if ! build-asan/fuzz/fuzz_$target "${dict[@]}" -max_total_time="$grow" -max_len=16384 \
             -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
-            -artifact_prefix=build-fuzz/crashes/$target- "$corpus" "fuzz/seeds/$target" >>"$log" 2>&1; then
+            -artifact_prefix=build-asan/fuzzing/crashes/$target- "$corpus" "fuzz/seeds/$target" >>"$log" 2>&1; then
         ok=0
-    elif ! build-fuzz/fuzz/fuzz_$target "${dict[@]}" -max_total_time="$large_time" -max_len=2097152 \
+    elif ! build-asan/fuzz/fuzz_$target "${dict[@]}" -max_total_time="$large_time" -max_len=2097152 \
             -len_control=0 -timeout=20 -rss_limit_mb=2048 -print_final_stats=0 \
-            -artifact_prefix=build-fuzz/crashes/$target- "$corpus" "fuzz/seeds/$target" "$large/$target" \
+            -artifact_prefix=build-asan/fuzzing/crashes/$target- "$corpus" "fuzz/seeds/$target" "$large/$target" \
             >>"$log" 2>&1; then
         ok=0
     fi
     if [ $ok -eq 0 ]; then
-        echo "fuzz_$target FAILED: see $log and build-fuzz/crashes/"
+        echo "fuzz_$target FAILED: see $log and build-asan/fuzzing/crashes/"
         tail -n 40 "$log"
         status=1
     else

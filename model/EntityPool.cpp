@@ -24,8 +24,6 @@ namespace {
 constexpr std::size_t granule = 16;
 constexpr std::size_t largestPooled = 256;
 constexpr std::size_t classCount = largestPooled / granule;
-constexpr std::size_t chunkSize = std::size_t(8) << 20;
-constexpr std::size_t hugePage = std::size_t(2) << 20;
 
 struct FreeBlock {
     FreeBlock* next;
@@ -41,6 +39,9 @@ struct Pool {
 Pool pool;
 
 #ifndef KCAD_PLAIN_ENTITY_MEMORY
+constexpr std::size_t chunkSize = std::size_t(8) << 20;
+constexpr std::size_t hugePage = std::size_t(2) << 20;
+
 bool newChunk()
 {
     // Over-allocate by one huge page so that the chunk can start on a huge

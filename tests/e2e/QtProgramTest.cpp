@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <map>
 #include <memory>
 #include <set>
@@ -59,7 +61,7 @@ public:
 // instead of waiting for an answer that never comes.
 void closeStrayModal()
 {
-    QTimer::singleShot(3000, [] {
+    QTimer::singleShot(10000, [] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w) {
             return;
@@ -74,6 +76,8 @@ void closeStrayModal()
         } else {
             w->close();
         }
+        // The dialog under it, if any, would wait for ever too.
+        closeStrayModal();
     });
 }
 
@@ -210,8 +214,29 @@ TEST_F(QtProgram, SaveAsWritesTheFileThroughTheFileDialog)
         auto* name = chooser->findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(name, nullptr);
         EXPECT_EQ(name->text(), "hall.ray") << "the chooser starts from the project's name";
-        name->setText(QString::fromStdString(target));
-        QMetaObject::invokeMethod(chooser, "accept");
+        // Type as a user would: the folder, then the name in it. A dialog
+        // still reading its folder may put its first name back, so the name
+        // is typed again until it has stayed a while, and then OK is pressed.
+        QFileInfo wanted(QString::fromStdString(target));
+        auto typeThenAccept = std::make_shared<std::function<void(int)>>();
+        // The pending timer keeps the next step alive, not the step itself.
+        std::weak_ptr<std::function<void(int)>> self = typeThenAccept;
+        *typeThenAccept = [chooser, name, wanted, self](int steady) {
+            QStringList chosen = chooser->selectedFiles();
+            if (chosen.size() != 1 || !chosen[0].startsWith(wanted.absoluteFilePath())) {
+                if (chooser->directory().absolutePath() != wanted.absolutePath()) {
+                    chooser->setDirectory(wanted.absolutePath());
+                }
+                name->setText(wanted.fileName());
+                steady = 0;
+            }
+            if (steady >= 3) {
+                QMetaObject::invokeMethod(chooser, "accept");
+                return;
+            }
+            QTimer::singleShot(100, chooser, [next = self.lock(), steady] { (*next)(steady + 1); });
+        };
+        (*typeThenAccept)(0);
     });
     findAction(frame().menuBar(), "&File", "Save &As...")->trigger();
     EXPECT_EQ(testsupport::readText(dir.file("copy.ray")),

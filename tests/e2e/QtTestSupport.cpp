@@ -27,7 +27,7 @@ namespace {
 
 void closeStrayModal()
 {
-    QTimer::singleShot(3000, [] {
+    QTimer::singleShot(10000, [] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w) {
             return;
@@ -42,6 +42,8 @@ void closeStrayModal()
         } else {
             w->close();
         }
+        // The dialog under it, if any, would wait for ever too.
+        closeStrayModal();
     });
 }
 

@@ -29,6 +29,8 @@ public:
     std::vector<int> selectedIndices(int id) const override;
     void setPicture(int id, const Image& image) override;
     void setVisible(int id, bool visible) override;
+    // QDialog's own setVisible(bool) stays in reach beside the control's.
+    using QDialog::setVisible;
     bool isVisible(int id) const override;
     void setTitle(const std::string& title) override;
     void end(int result) override;
