@@ -61,22 +61,41 @@ public:
     }
 
     void build(const PlacedEntity& pe);
-    void placePendingHoles();
+    // Builds the faces still waiting for their wall search, then the holes
+    // that fitted no wall when they were read.
+    void finish();
     long added() const { return added_; }
     long long badMeshFaces() const { return badMeshFaces_; }
 
 private:
+    // A four-corner face waiting for its wall search.
+    struct Waiting {
+        X3DPoint corners[4];
+        materials::Material material;
+    };
+    // How many faces wait: the searches of the later ones are asked to
+    // fetch their memory early (cells at once, the walls listed in them
+    // halfway through the queue), so that the wall search need not wait.
+    static constexpr std::size_t lookahead = 8;
+
     materials::Material faceMaterial(const std::string& layer, long long colour);
     // Corners into the model: placed, in metres, all of them sane.
     bool place(const Affine& where, std::vector<X3DPoint>& points) const;
     void buildFace(std::vector<X3DPoint>& corners, const materials::Material& m);
+    void buildFourCorners(const X3DPoint corners[4], const materials::Material& m);
     void buildHole(std::vector<X3DPoint>& corners);
     void attach(model::Wall& wall, std::unique_ptr<model::Face> opening);
     void appendToModel(std::unique_ptr<model::Entity> e);
+    // Builds every waiting face, in order: whatever reaches the model next
+    // must come after them.
+    void flush();
 
     model::Document& doc_;
     Affine units_;
     WallIndex walls_;
+    Waiting waiting_[lookahead];
+    std::size_t firstWaiting_ = 0;
+    std::size_t waitingCount_ = 0;
     std::vector<std::unique_ptr<model::Hole>> pendingHoles_;
     std::unordered_map<std::string, std::uint32_t> layerMaterials_;
     std::vector<X3DPoint> corners_;
@@ -150,18 +169,46 @@ void Importer::buildFace(std::vector<X3DPoint>& corners, const materials::Materi
         return;
     }
     if (n == 4) {
-        if (model::Wall* wall = walls_.findContaining(corners)) {
-            auto door = std::make_unique<model::Door>(corners, m);
-            if (door->isValid()) {
-                attach(*wall, std::move(door));
-            }
-            return;
+        if (waitingCount_ == lookahead) {
+            Waiting& oldest = waiting_[firstWaiting_];
+            buildFourCorners(oldest.corners, oldest.material);
+            firstWaiting_ = (firstWaiting_ + 1) % lookahead;
+            --waitingCount_;
         }
-        X3DPoint four[4] = {corners[0], corners[1], corners[2], corners[3]};
-        appendToModel(std::make_unique<model::Wall>(four, m));
+        Waiting& w = waiting_[(firstWaiting_ + waitingCount_) % lookahead];
+        std::copy(corners.begin(), corners.end(), w.corners);
+        w.material = m;
+        ++waitingCount_;
+        walls_.prefetchCells(w.corners, 4);
+        if (waitingCount_ > lookahead / 2) {
+            const Waiting& half = waiting_[(firstWaiting_ + waitingCount_ - 1 - lookahead / 2) % lookahead];
+            walls_.prefetchMembers(half.corners, 4);
+        }
         return;
     }
+    flush();
     appendToModel(std::make_unique<model::Face>(corners, m));
+}
+
+void Importer::buildFourCorners(const X3DPoint corners[4], const materials::Material& m)
+{
+    if (model::Wall* wall = walls_.findContaining(corners, 4)) {
+        auto door = std::make_unique<model::Door>(corners, 4, m);
+        if (door->isValid()) {
+            attach(*wall, std::move(door));
+        }
+        return;
+    }
+    appendToModel(std::make_unique<model::Wall>(corners, m));
+}
+
+void Importer::flush()
+{
+    for (; waitingCount_ > 0; --waitingCount_) {
+        Waiting& w = waiting_[firstWaiting_];
+        buildFourCorners(w.corners, w.material);
+        firstWaiting_ = (firstWaiting_ + 1) % lookahead;
+    }
 }
 
 void Importer::buildHole(std::vector<X3DPoint>& corners)
@@ -169,6 +216,7 @@ void Importer::buildHole(std::vector<X3DPoint>& corners)
     if (corners.size() < 3) {
         return;
     }
+    flush();
     auto hole = std::make_unique<model::Hole>(corners);
     if (!hole->isValid()) {
         return;
@@ -225,6 +273,7 @@ void Importer::build(const PlacedEntity& pe)
     }
     // Receivers and sources: their points are in the entity's object
     // coordinates when it has an extrusion direction (ATTDEF).
+    flush();
     Affine ocs = kind == Kind::Attdef ? where.after(Affine::ocs(e.extrusion)) : where;
     X3DPoint a = ocs.apply(e.corner(0));
     X3DPoint b = ocs.apply(e.corner(1));
@@ -238,8 +287,9 @@ void Importer::build(const PlacedEntity& pe)
     }
 }
 
-void Importer::placePendingHoles()
+void Importer::finish()
 {
+    flush();
     for (auto& hole : pendingHoles_) {
         std::vector<X3DPoint> corners(hole->vertices.begin(), hole->vertices.end());
         if (model::Wall* wall = walls_.findContaining(corners)) {
@@ -297,7 +347,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
             ui::errorBox("%s", problem.c_str());
         }
     }
-    importer.placePendingHoles();
+    importer.finish();
     doc.autoDraw = autoDraw;
     if (autoDraw && importer.added() > 0) {
         doc.setModified(true);

@@ -33,15 +33,20 @@ bool DxfLines::nextTrimmed(std::string_view& line)
 
 long long dxfInt(std::string_view line)
 {
-    // Group codes are a few plain digits: read those directly.
-    if (!line.empty() && line.size() <= 4) {
+    // Group codes are a few plain digits, often after blanks (ezdxf writes
+    // "  8"): read those directly.
+    std::size_t i = 0;
+    while (i < line.size() && line[i] == ' ') {
+        ++i;
+    }
+    if (i < line.size() && line.size() - i <= 9) {
         long long v = 0;
-        std::size_t i = 0;
-        while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
-            v = v * 10 + (line[i] - '0');
-            ++i;
+        std::size_t j = i;
+        while (j < line.size() && line[j] >= '0' && line[j] <= '9') {
+            v = v * 10 + (line[j] - '0');
+            ++j;
         }
-        if (i == line.size()) {
+        if (j == line.size()) {
             return v;
         }
     }
