@@ -1,6 +1,7 @@
 // DXF model import.
 #include "exchange/DxfImport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -46,12 +47,15 @@ Kind kindOf(const DxfEntity& e)
 
 bool isSane(const X3DPoint& p)
 {
-    return model::isSaneCoordinate(p.x) && model::isSaneCoordinate(p.y) && model::isSaneCoordinate(p.z);
+    // As model::isSaneCoordinate, inline: this runs for every corner.
+    return std::fabs(p.x) < model::coordinateLimit && std::fabs(p.y) < model::coordinateLimit &&
+           std::fabs(p.z) < model::coordinateLimit;
 }
 
 class Importer {
 public:
-    Importer(model::Document& doc, double metresPerUnit) : doc_(doc), units_(Affine::scaling(metresPerUnit))
+    Importer(model::Document& doc, double metresPerUnit)
+        : doc_(doc), units_(Affine::scaling(metresPerUnit)), unitsAreMetres_(units_.isIdentity())
     {
         for (const auto& child : doc.children()) {
             if (child->typeCode() == model::type::Wall) {
@@ -72,6 +76,7 @@ private:
     struct Waiting {
         X3DPoint corners[4];
         materials::Material material;
+        WallIndex::Probe probe;
     };
     // How many faces wait: the searches of the later ones are asked to
     // fetch their memory early (cells at once, the walls listed in them
@@ -82,7 +87,7 @@ private:
     // Corners into the model: placed, in metres, all of them sane.
     bool place(const Affine& where, std::vector<X3DPoint>& points) const;
     void buildFace(std::vector<X3DPoint>& corners, const materials::Material& m);
-    void buildFourCorners(const X3DPoint corners[4], const materials::Material& m);
+    void buildFourCorners(const Waiting& face);
     void buildHole(std::vector<X3DPoint>& corners);
     void attach(model::Wall& wall, std::unique_ptr<model::Face> opening);
     void appendToModel(std::unique_ptr<model::Entity> e);
@@ -92,12 +97,17 @@ private:
 
     model::Document& doc_;
     Affine units_;
+    bool unitsAreMetres_;
     WallIndex walls_;
     Waiting waiting_[lookahead];
     std::size_t firstWaiting_ = 0;
     std::size_t waitingCount_ = 0;
     std::vector<std::unique_ptr<model::Hole>> pendingHoles_;
     std::unordered_map<std::string, std::uint32_t> layerMaterials_;
+    // The layer looked up last, as faces come in runs on one layer.
+    std::string lastLayer_;
+    std::uint32_t lastMaterial_ = 0;
+    bool anyLayer_ = false;
     std::vector<X3DPoint> corners_;
     long added_ = 0;
     long long badMeshFaces_ = 0;
@@ -107,13 +117,20 @@ materials::Material Importer::faceMaterial(const std::string& layer, long long c
 {
     materials::Material m;
     // Layers repeat: each is looked up once per import.
-    auto known = layerMaterials_.find(layer);
-    if (known != layerMaterials_.end()) {
-        m.number = known->second;
+    if (anyLayer_ && layer == lastLayer_) {
+        m.number = lastMaterial_;
     } else {
-        materials::MaterialList& list = materials::materialList();
-        m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(layer)));
-        layerMaterials_.emplace(layer, m.number);
+        auto known = layerMaterials_.find(layer);
+        if (known != layerMaterials_.end()) {
+            m.number = known->second;
+        } else {
+            materials::MaterialList& list = materials::materialList();
+            m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(layer)));
+            layerMaterials_.emplace(layer, m.number);
+        }
+        lastLayer_ = layer;
+        lastMaterial_ = m.number;
+        anyLayer_ = true;
     }
     if (colour >= 1 && colour <= 3) {
         m.setFlags(colour);
@@ -170,19 +187,17 @@ void Importer::buildFace(std::vector<X3DPoint>& corners, const materials::Materi
     }
     if (n == 4) {
         if (waitingCount_ == lookahead) {
-            Waiting& oldest = waiting_[firstWaiting_];
-            buildFourCorners(oldest.corners, oldest.material);
+            buildFourCorners(waiting_[firstWaiting_]);
             firstWaiting_ = (firstWaiting_ + 1) % lookahead;
             --waitingCount_;
         }
         Waiting& w = waiting_[(firstWaiting_ + waitingCount_) % lookahead];
         std::copy(corners.begin(), corners.end(), w.corners);
         w.material = m;
+        walls_.prepare(w.corners, 4, w.probe);
         ++waitingCount_;
-        walls_.prefetchCells(w.corners, 4);
         if (waitingCount_ > lookahead / 2) {
-            const Waiting& half = waiting_[(firstWaiting_ + waitingCount_ - 1 - lookahead / 2) % lookahead];
-            walls_.prefetchMembers(half.corners, 4);
+            walls_.fetchMembers(waiting_[(firstWaiting_ + waitingCount_ - 1 - lookahead / 2) % lookahead].probe);
         }
         return;
     }
@@ -190,23 +205,29 @@ void Importer::buildFace(std::vector<X3DPoint>& corners, const materials::Materi
     appendToModel(std::make_unique<model::Face>(corners, m));
 }
 
-void Importer::buildFourCorners(const X3DPoint corners[4], const materials::Material& m)
+void Importer::buildFourCorners(const Waiting& face)
 {
-    if (model::Wall* wall = walls_.findContaining(corners, 4)) {
-        auto door = std::make_unique<model::Door>(corners, 4, m);
+    if (model::Wall* wall = walls_.findContaining(face.corners, face.probe)) {
+        auto door = std::make_unique<model::Door>(face.corners, 4, face.material);
         if (door->isValid()) {
             attach(*wall, std::move(door));
         }
         return;
     }
-    appendToModel(std::make_unique<model::Wall>(corners, m));
+    auto wall = std::make_unique<model::Wall>(face.corners, face.material);
+    if (!wall->isValid()) {
+        return;
+    }
+    model::Wall* added = wall.get();
+    doc_.append(std::move(wall));
+    walls_.add(added, face.probe);
+    ++added_;
 }
 
 void Importer::flush()
 {
     for (; waitingCount_ > 0; --waitingCount_) {
-        Waiting& w = waiting_[firstWaiting_];
-        buildFourCorners(w.corners, w.material);
+        buildFourCorners(waiting_[firstWaiting_]);
         firstWaiting_ = (firstWaiting_ + 1) % lookahead;
     }
 }
@@ -241,7 +262,19 @@ void Importer::build(const PlacedEntity& pe)
     Affine where = pe.placed ? units_.after(pe.place) : units_;
     if (kind == Kind::Face3d) {
         corners_.assign(e.corners.begin(), e.corners.end());
-        if (corners_.size() < 3 || !place(where, corners_)) {
+        if (corners_.size() < 3) {
+            return;
+        }
+        // Read in metres and not in a block, the corners stay as they are
+        // (but for a zero's sign, which the placement makes positive).
+        if (!pe.placed && unitsAreMetres_) {
+            for (X3DPoint& p : corners_) {
+                p = X3DPoint(p.x + 0.0, p.y + 0.0, p.z + 0.0);
+                if (!isSane(p)) {
+                    return;
+                }
+            }
+        } else if (!place(where, corners_)) {
             return;
         }
         buildFace(corners_, faceMaterial(pe.layer, pe.colour));

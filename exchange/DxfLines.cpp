@@ -9,28 +9,6 @@
 
 namespace exchange {
 
-std::string_view trimRight(std::string_view s)
-{
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool DxfLines::next(std::string_view& line)
-{
-    return in_.readLine(line);
-}
-
-bool DxfLines::nextTrimmed(std::string_view& line)
-{
-    if (!in_.readLine(line)) {
-        return false;
-    }
-    line = trimRight(line);
-    return true;
-}
-
 long long dxfInt(std::string_view line)
 {
     // Group codes are a few plain digits, often after blanks (ezdxf writes

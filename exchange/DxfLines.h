@@ -12,16 +12,31 @@
 
 namespace exchange {
 
+inline std::string_view trimRight(std::string_view s)
+{
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
 class DxfLines {
 public:
     explicit DxfLines(textio::TokenReader& in) : in_(in) {}
 
     // The next line without its line end (CR LF, CR CR LF and LF all read
     // alike); false at the end of the file.
-    bool next(std::string_view& line);
+    bool next(std::string_view& line) { return in_.readLine(line); }
     // The same, with trailing blanks and tabs also removed (for group codes,
     // keywords and entity types).
-    bool nextTrimmed(std::string_view& line);
+    bool nextTrimmed(std::string_view& line)
+    {
+        if (!in_.readLine(line)) {
+            return false;
+        }
+        line = trimRight(line);
+        return true;
+    }
 
     std::uint64_t position() const { return in_.position(); }
 
@@ -35,7 +50,6 @@ long long dxfInt(std::string_view line);
 // As C's atof, but false for a value that is not finite.
 bool dxfReal(std::string_view line, double& value);
 
-std::string_view trimRight(std::string_view s);
 
 // Moves past the name line of the first entities section; false when the
 // file has none. The model import compares "SECTION" and "ENTITIES" exactly,

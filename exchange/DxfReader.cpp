@@ -1,6 +1,8 @@
 // DXF sections, header, blocks and entities.
 #include "exchange/DxfReader.h"
 
+#include <cmath>
+
 #include "model/Entity.h"
 #include "textio/RealFormat.h"
 
@@ -61,7 +63,8 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
 {
     auto real = [&e, value](double& out) {
         double v = 0.0;
-        if (!dxfReal(value, v) || !model::isSaneCoordinate(v)) {
+        // (model::isSaneCoordinate, inline: this runs for every number.)
+        if (!dxfReal(value, v) || !(std::fabs(v) < model::coordinateLimit)) {
             e.damaged = true;
             return;
         }

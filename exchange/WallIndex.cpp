@@ -37,7 +37,7 @@ std::uint64_t mix(std::uint64_t k)
 }
 
 // floor, without a library call, clamped so that the conversion is defined.
-long long floorToInt(double v)
+inline long long floorToInt(double v)
 {
     double c = std::clamp(v, -4.0e18, 4.0e18);
     auto i = static_cast<long long>(c);
@@ -67,6 +67,21 @@ void widen(geometry::X3DPoint& min, geometry::X3DPoint& max, double t)
 {
     min = geometry::X3DPoint(min.x - t, min.y - t, min.z - t);
     max = geometry::X3DPoint(max.x + t, max.y + t, max.z + t);
+}
+
+inline WallIndex::Grid gridOf(const geometry::X3DPoint& p)
+{
+    return WallIndex::Grid{{floorToInt(p.x * gridScale), floorToInt(p.y * gridScale), floorToInt(p.z * gridScale)}};
+}
+
+// The same grid at a level: its steps 2^level times as long.
+inline WallIndex::Grid gridOf(const geometry::X3DPoint& p, int level)
+{
+    WallIndex::Grid g = gridOf(p);
+    for (long long& v : g.v) {
+        v >>= level;
+    }
+    return g;
 }
 
 // Clamped to [lowest, highest], for the members' 16-bit steps.
@@ -106,11 +121,6 @@ int WallIndex::levelFor(double extent)
     int e = static_cast<int>(bits >> 52) - 1023;
     bool power = (bits & 0xFFFFFFFFFFFFFULL) == 0;
     return (power ? e : e + 1) + levelShift;
-}
-
-WallIndex::Grid WallIndex::gridOf(const geometry::X3DPoint& p)
-{
-    return Grid{{floorToInt(p.x * gridScale), floorToInt(p.y * gridScale), floorToInt(p.z * gridScale)}};
 }
 
 // 19 bits a coordinate and 6 for the level in the key; cells that share a
@@ -206,69 +216,79 @@ std::uint32_t WallIndex::newRun(std::uint32_t capacity)
     return run;
 }
 
-// Calls visit(place, search) for the cells a search for these points looks
-// up (search true) and those the points' face would join as a wall.
-template <typename Visit>
-void WallIndex::forEachCell(const geometry::X3DPoint* points, std::size_t count, Visit visit) const
+std::size_t WallIndex::slotOf(std::uint64_t key) const
 {
-    if (count == 0) {
+    return mix(key) & (cells_.size() - 1);
+}
+
+// Calls visit(place) for every cell a wall made of the probe's points
+// would join.
+template <typename Visit>
+void WallIndex::forEachWallCell(const Probe& probe, Visit visit) const
+{
+    if (!probe.fits) {
         return;
     }
-    geometry::X3DPoint min;
-    geometry::X3DPoint max;
-    boxOf(points, count, min, max);
-    Grid first = gridOf(points[0]);
-    int lowest = levelFor(extentOf(min, max));
-    for (std::uint64_t levels = levels_ >> lowest << lowest; levels != 0; levels &= levels - 1) {
-        visit(placeOf(std::countr_zero(levels), first), true);
-    }
-    widen(min, max, tolerance_);
-    int level = levelFor(extentOf(min, max));
-    int shift = stepsPerCellBits + level;
-    Grid lo = gridOf(min);
-    Grid hi = gridOf(max);
-    long long x0 = lo.v[0] >> shift;
-    long long y0 = lo.v[1] >> shift;
-    long long z0 = lo.v[2] >> shift;
-    long long x1 = std::min(hi.v[0] >> shift, x0 + 1);
-    long long y1 = std::min(hi.v[1] >> shift, y0 + 1);
-    long long z1 = std::min(hi.v[2] >> shift, z0 + 1);
-    for (long long x = x0; x <= x1; ++x) {
-        for (long long y = y0; y <= y1; ++y) {
-            for (long long z = z0; z <= z1; ++z) {
-                visit(placeOf(level, x, y, z), false);
+    const Grid& lo = probe.wallLow;
+    const Grid& hi = probe.wallHigh;
+    for (long long x = lo.v[0] >> stepsPerCellBits; x <= hi.v[0] >> stepsPerCellBits; ++x) {
+        for (long long y = lo.v[1] >> stepsPerCellBits; y <= hi.v[1] >> stepsPerCellBits; ++y) {
+            for (long long z = lo.v[2] >> stepsPerCellBits; z <= hi.v[2] >> stepsPerCellBits; ++z) {
+                visit(placeOf(probe.wallLevel, x, y, z));
             }
         }
     }
 }
 
-void WallIndex::prefetchCells(const geometry::X3DPoint* points, std::size_t count) const
+void WallIndex::prepare(const geometry::X3DPoint* points, std::size_t count, Probe& probe, bool fetch) const
 {
-    if (cells_.empty()) {
+    geometry::X3DPoint min;
+    geometry::X3DPoint max;
+    boxOf(points, count, min, max);
+    probe.count = count;
+    probe.first = gridOf(points[0]);
+    probe.low = gridOf(min);
+    probe.high = gridOf(max);
+    // A wall holding the points holds their box, so it sits no lower than
+    // the level of the box's extent.
+    probe.lowest = levelFor(extentOf(min, max));
+    widen(min, max, tolerance_);
+    double extent = extentOf(min, max);
+    probe.wallLevel = levelFor(extent);
+    probe.fits = extent <= std::ldexp(1.0, probe.wallLevel - levelShift);
+    probe.wallLow = gridOf(min, probe.wallLevel);
+    probe.wallHigh = gridOf(max, probe.wallLevel);
+    if (!fetch || cells_.empty()) {
         return;
     }
-    std::size_t mask = cells_.size() - 1;
-    forEachCell(points, count, [&](const Place& place, bool) {
-        __builtin_prefetch(&cells_[mix(place.key) & mask]);
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
+        __builtin_prefetch(&cells_[slotOf(placeOf(std::countr_zero(levels), probe.first).key)]);
+        ++prefetched_;
+    }
+    forEachWallCell(probe, [&](const Place& place) {
+        __builtin_prefetch(&cells_[slotOf(place.key)]);
         ++prefetched_;
     });
 }
 
-void WallIndex::prefetchMembers(const geometry::X3DPoint* points, std::size_t count) const
+void WallIndex::fetchMembers(const Probe& probe) const
 {
-    forEachCell(points, count, [&](const Place& place, bool search) {
+    // A search reads whole runs, the adding of a wall writes after them.
+    auto fetch = [&](const Place& place, bool whole) {
         const Cell* c = findCell(place.key);
         if (!c || c->crowded()) {
             return;
         }
-        // A search reads the whole run, the adding of a wall writes after it.
-        const Member* from = members_.data() + c->first + (search ? 0 : c->count);
-        const Member* to = members_.data() + c->first + c->count;
-        for (const Member* m = from; m <= to; m += 64 / sizeof(Member)) {
+        const Member* end = members_.data() + c->first + c->count;
+        for (const Member* m = whole ? end - c->count : end; m <= end; m += 64 / sizeof(Member)) {
             __builtin_prefetch(m);
             ++prefetched_;
         }
-    });
+    };
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
+        fetch(placeOf(std::countr_zero(levels), probe.first), true);
+    }
+    forEachWallCell(probe, [&](const Place& place) { fetch(place, false); });
 }
 
 long long WallIndex::bucketOf(double offset) const
@@ -355,16 +375,30 @@ void WallIndex::add(model::Wall* wall)
         return;
     }
     const model::VertexArray& v = wall->baseFace->vertices;
-    geometry::X3DPoint min;
-    geometry::X3DPoint max;
-    boxOf(v.data(), v.size(), min, max);
-    widen(min, max, tolerance_);
+    Probe probe;
+    prepare(v.data(), v.size(), probe, false);
+    enter(wall, probe);
+}
+
+void WallIndex::add(model::Wall* wall, const Probe& probe)
+{
+    if (!wall->baseFace || !wall->baseFace->isValid()) {
+        return;
+    }
+    if (wall->baseFace->vertices.size() != probe.count) {
+        add(wall);
+        return;
+    }
+    enter(wall, probe);
+}
+
+void WallIndex::enter(model::Wall* wall, const Probe& probe)
+{
     geometry::X3DPlane plane = wall->baseFace->plane();
     geometry::X3DPoint n(plane.x, plane.y, plane.z);
     double offset = -plane.d;
     auto id = static_cast<std::uint32_t>(walls_.size());
-    int level = levelFor(extentOf(min, max));
-    if ((n.x == 0.0 && n.y == 0.0 && n.z == 0.0) || extentOf(min, max) > std::ldexp(1.0, level - levelShift)) {
+    if ((n.x == 0.0 && n.y == 0.0 && n.z == 0.0) || !probe.fits) {
         // No plane, or wider than any cell: tried on every search.
         model::pushBackLarge(walls_, Entry{wall, n, 0.0, 0});
         unplaned_.push_back(id);
@@ -380,27 +414,8 @@ void WallIndex::add(model::Wall* wall)
         offset = -offset;
     }
     model::pushBackLarge(walls_, Entry{wall, n, offset, UINT32_MAX});
-    levels_ |= 1ULL << level;
-    // The member grid of the level, and its cells.
-    Grid lo = gridOf(min);
-    Grid hi = gridOf(max);
-    for (int k = 0; k < 3; ++k) {
-        lo.v[k] >>= level;
-        hi.v[k] >>= level;
-    }
-    long long x0 = lo.v[0] >> stepsPerCellBits;
-    long long x1 = hi.v[0] >> stepsPerCellBits;
-    long long y0 = lo.v[1] >> stepsPerCellBits;
-    long long y1 = hi.v[1] >> stepsPerCellBits;
-    long long z0 = lo.v[2] >> stepsPerCellBits;
-    long long z1 = hi.v[2] >> stepsPerCellBits;
-    for (long long x = x0; x <= x1; ++x) {
-        for (long long y = y0; y <= y1; ++y) {
-            for (long long z = z0; z <= z1; ++z) {
-                registerIn(placeOf(level, x, y, z), lo, hi, id);
-            }
-        }
-    }
+    levels_ |= 1ULL << probe.wallLevel;
+    forEachWallCell(probe, [&](const Place& place) { registerIn(place, probe.wallLow, probe.wallHigh, id); });
 }
 
 // The exact test, with the wall's box worked out again as add did.
@@ -429,9 +444,17 @@ model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, std::si
     if (count == 0 || walls_.empty()) {
         return nullptr;
     }
-    geometry::X3DPoint qmin;
-    geometry::X3DPoint qmax;
-    boxOf(points, count, qmin, qmax);
+    Probe probe;
+    prepare(points, count, probe, false);
+    return findContaining(points, probe);
+}
+
+model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, const Probe& probe) const
+{
+    std::size_t count = probe.count;
+    if (count == 0 || walls_.empty()) {
+        return nullptr;
+    }
     std::uint32_t best = UINT32_MAX;
     auto consider = [&](std::uint32_t id) {
         ++tested_;
@@ -445,19 +468,14 @@ model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, std::si
         }
     };
     // Any wall holding every point holds the first, so the first point's
-    // cell at each level holds every candidate; and its box holds the
-    // points' box, so it sits no lower than the level of the points' extent.
+    // cell at each level holds every candidate.
     const geometry::X3DPoint& p = points[0];
-    Grid first = gridOf(p);
-    Grid qlo = gridOf(qmin);
-    Grid qhi = gridOf(qmax);
-    int lowest = levelFor(extentOf(qmin, qmax));
     double reach = std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z);
     // Normals of one group differ by at most 2^-37 in each component.
     double slack = tolerance_ + reach * 2.0e-11 + 1e-12;
-    for (std::uint64_t levels = levels_ >> lowest << lowest; levels != 0; levels &= levels - 1) {
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
         int level = std::countr_zero(levels);
-        Place place = placeOf(level, first);
+        Place place = placeOf(level, probe.first);
         const Cell* cell = findCell(place.key);
         if (!cell) {
             continue;
@@ -470,8 +488,8 @@ model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, std::si
             int lo[3];
             int hi[3];
             for (int k = 0; k < 3; ++k) {
-                lo[k] = clampStep((qlo.v[k] >> level) - place.base[k], 0, 65536);
-                hi[k] = clampStep((qhi.v[k] >> level) - place.base[k], -1, 65534);
+                lo[k] = clampStep((probe.low.v[k] >> level) - place.base[k], 0, 65536);
+                hi[k] = clampStep((probe.high.v[k] >> level) - place.base[k], -1, 65534);
             }
             // In the order added: the first that holds the points is the one.
             const Member* m = members_.data() + cell->first;

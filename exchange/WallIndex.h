@@ -24,8 +24,29 @@ class WallIndex {
 public:
     explicit WallIndex(double tolerance = openingTolerance);
 
+    // A point on the grid the index places points on (see WallIndex.cpp).
+    struct Grid {
+        long long v[3];
+    };
+    // What a search for a set of points looks up, and where a wall made of
+    // exactly those points would be listed: worked out once by prepare.
+    struct Probe {
+        std::size_t count = 0;
+        Grid first;       // the first point
+        Grid low;         // the points' box
+        Grid high;
+        Grid wallLow;     // the box widened by the tolerance, on the wall's level
+        Grid wallHigh;
+        int lowest = 0;   // the lowest level a wall holding the points can have
+        int wallLevel = 0;
+        bool fits = false;  // the widened box fits the cells of wallLevel
+    };
+
     // Walls must be added in the model's list order.
     void add(model::Wall* wall);
+    // The same for a wall whose base face is made of the points of the
+    // probe (when the face dropped some of them, as add(wall)).
+    void add(model::Wall* wall, const Probe& probe);
     // The first wall (in the order added) whose base face holds every point:
     // within its bounding box widened by the tolerance, and nearer to its
     // plane than the tolerance.
@@ -34,14 +55,17 @@ public:
     {
         return findContaining(points.data(), points.size());
     }
+    // The same with the probe prepared for these points.
+    model::Wall* findContaining(const geometry::X3DPoint* points, const Probe& probe) const;
 
-    // Hints that change no result. A search and the adding of a wall spend
-    // most of their time waiting for memory, so callers that know what comes
-    // next ask for it early: the cells a face's search (and, should it become
-    // a wall, its adding) will look up, some faces ahead; then, a few faces
-    // ahead, the walls those cells list.
-    void prefetchCells(const geometry::X3DPoint* points, std::size_t count) const;
-    void prefetchMembers(const geometry::X3DPoint* points, std::size_t count) const;
+    // Works out the probe of a set of points (at least one). A search and
+    // the adding of a wall spend most of their time waiting for memory, so
+    // callers that know what comes next prepare it some faces ahead, which
+    // also asks the processor for the cells it names; and a few faces ahead,
+    // fetchMembers asks for the walls those cells list. Both are hints that
+    // change no result.
+    void prepare(const geometry::X3DPoint* points, std::size_t count, Probe& probe, bool fetch = true) const;
+    void fetchMembers(const Probe& probe) const;
 
     // How many walls the searches so far have looked at: the measure of
     // their work, which stays near the number of searches.
@@ -103,10 +127,6 @@ private:
     struct PlaneCell {
         std::vector<std::uint32_t> groups;  // distinct, in the order met
     };
-    // A point on the finest grid (see WallIndex.cpp).
-    struct Grid {
-        long long v[3];
-    };
     // A cell at one level, and where its members' steps start on the
     // level's grid.
     struct Place {
@@ -116,15 +136,16 @@ private:
 
     static int levelFor(double extent);
     static Place placeOf(int level, long long ix, long long iy, long long iz);
-    static Grid gridOf(const geometry::X3DPoint& p);
     static Place placeOf(int level, const Grid& p);
     template <typename Visit>
-    void forEachCell(const geometry::X3DPoint* points, std::size_t count, Visit visit) const;
+    void forEachWallCell(const Probe& probe, Visit visit) const;
+    std::size_t slotOf(std::uint64_t key) const;
     const Cell* findCell(std::uint64_t key) const;
     Cell& cellFor(std::uint64_t key);
     void grow();
     std::uint32_t newRun(std::uint32_t capacity);
     void registerIn(const Place& place, const Grid& lo, const Grid& hi, std::uint32_t id);
+    void enter(model::Wall* wall, const Probe& probe);
     void registerPlane(Cell& cell, std::uint32_t id);
     std::uint32_t groupOf(std::uint32_t id);
     long long bucketOf(double offset) const;
