@@ -3,11 +3,60 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "textio/InputFile.h"
 #include "textio/RealFormat.h"
 
 namespace exchange {
+
+bool DxfLines::nextGroup(long long& code, std::string_view& value)
+{
+    // Most groups are a code line of blanks and a few digits and a value
+    // line, both whole in the reader's buffer: those are taken from it here.
+    const char* p = in_.ahead();
+    const char* end = in_.aheadEnd();
+    const char* q = p;
+    while (q != end && *q == ' ') {
+        ++q;
+    }
+    const char* digits = q;
+    long long c = 0;
+    while (q != end && *q >= '0' && *q <= '9' && q - digits < 9) {
+        c = c * 10 + (*q - '0');
+        ++q;
+    }
+    const char* lf = q;
+    while (lf != end && *lf == '\r') {
+        ++lf;
+    }
+    std::size_t most = in_.maxSpan();
+    if (q != digits && lf != end && *lf == '\n' && static_cast<std::size_t>(lf - p) <= most) {
+        if (c == 0) {
+            in_.skip(lf + 1, 1);
+            code = 0;
+            return true;
+        }
+        const char* v = lf + 1;
+        const char* vlf = textio::TokenReader::findLineFeed(v, end);
+        if (vlf && static_cast<std::size_t>(vlf - v) <= most) {
+            const char* stop = vlf;
+            while (stop != v && stop[-1] == '\r') {
+                --stop;
+            }
+            code = c;
+            value = std::string_view(v, static_cast<std::size_t>(stop - v));
+            in_.skip(vlf + 1, 2);
+            return true;
+        }
+    }
+    std::string_view line;
+    if (!nextTrimmed(line)) {
+        return false;
+    }
+    code = dxfInt(line);
+    return code <= 0 || next(value);
+}
 
 long long dxfInt(std::string_view line)
 {
@@ -61,6 +110,60 @@ bool dxfReal(std::string_view line, double& value)
     }
     value = v;
     return true;
+}
+
+namespace {
+
+std::uint64_t word(const char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Equal texts of 8 to 32 bytes, compared eight at a time (the last word
+// overlapping the one before).
+bool sameText(const char* a, const char* b, std::size_t size)
+{
+    std::size_t last = size - 8;
+    for (std::size_t i = 0; i < last; i += 8) {
+        if (word(a + i) != word(b + i)) {
+            return false;
+        }
+    }
+    return word(a + last) == word(b + last);
+}
+
+}  // namespace
+
+bool CornerNumbers::read(int axis, std::string_view text, double& value)
+{
+    Recent* recent = recent_[axis];
+    std::size_t size = text.size();
+    // Short numbers are quick to read anyway.
+    bool kept = size >= 8 && size <= sizeof recent->text;
+    if (kept) {
+        for (int i = 0; i < 2; ++i) {
+            const Recent& r = recent[i];
+            if (r.size == size && sameText(r.text, text.data(), size)) {
+                value = r.value;
+                return r.ok;
+            }
+        }
+    }
+    bool ok = dxfReal(text, value);
+    if (kept) {
+        int slot = newest_[axis] ^= 1;
+        Recent& r = recent[slot];
+        r.size = static_cast<std::uint32_t>(size);
+        r.ok = ok;
+        r.value = value;
+        for (std::size_t i = 0; i + 8 < size; i += 8) {
+            std::memcpy(r.text + i, text.data() + i, 8);
+        }
+        std::memcpy(r.text + size - 8, text.data() + size - 8, 8);
+    }
+    return ok;
 }
 
 bool findEntitiesSection(DxfLines& lines, bool ignoreCase)

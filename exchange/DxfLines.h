@@ -38,10 +38,33 @@ public:
         return true;
     }
 
+    // The next group: its code line read as dxfInt reads it, trimmed, and,
+    // for a code above 0, its value line. False where the file ends first.
+    bool nextGroup(long long& code, std::string_view& value);
+
     std::uint64_t position() const { return in_.position(); }
 
 private:
     textio::TokenReader& in_;
+};
+
+// dxfReal for the corner groups (10-13, 20-23, 30-33), remembering the last
+// two texts of each axis with what they gave: the corners of a face share
+// their coordinates two by two (a wall's top corners stand above its bottom
+// ones), and a text read again is not converted again.
+class CornerNumbers {
+public:
+    bool read(int axis, std::string_view text, double& value);
+
+private:
+    struct Recent {
+        std::uint32_t size = 0;
+        bool ok = false;
+        double value = 0.0;
+        char text[32];
+    };
+    Recent recent_[3][2];
+    int newest_[3] = {0, 0, 0};
 };
 
 // As C's atoi: leading blanks skipped, digits up to the first other

@@ -77,7 +77,12 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
         }
         X3DPoint& p = e.corners[corner];
         double& slot = code < 20 ? p.x : code < 30 ? p.y : p.z;
-        real(slot);
+        double v = 0.0;
+        if (!corners_.read(static_cast<int>(code / 10) - 1, value, v) || !(std::fabs(v) < model::coordinateLimit)) {
+            e.damaged = true;
+        } else {
+            slot = v;
+        }
         // A light-weight polyline repeats its 10 and 20 for every vertex.
         if (code == 10) {
             e.points.push_back(X3DPoint(slot, 0.0, 0.0));
@@ -152,20 +157,16 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
 
 bool DxfReader::readGroups(DxfEntity& e)
 {
-    std::string_view code;
+    long long code = 0;
     std::string_view value;
     for (;;) {
-        if (!lines_.nextTrimmed(code)) {
+        if (!lines_.nextGroup(code, value)) {
             return false;
         }
-        long long c = dxfInt(code);
-        if (c <= 0) {
+        if (code <= 0) {
             return true;
         }
-        if (!lines_.next(value)) {
-            return false;
-        }
-        store(e, c, value);
+        store(e, code, value);
     }
 }
 

@@ -54,6 +54,18 @@ public:
         return true;
     }
 
+    // The bytes read ahead and not yet consumed, for a caller that takes
+    // whole lines (each ended by a line feed, none longer than maxSpan) from
+    // them itself and then skips past them; lines that do not lie whole in
+    // them go through readLine.
+    const char* ahead() const { return cur_; }
+    const char* aheadEnd() const { return end_; }
+    void skip(const char* to, std::uint64_t lines)
+    {
+        cur_ = to;
+        line_ += lines;
+    }
+
     // True when no character is left.
     bool atEnd();
 
