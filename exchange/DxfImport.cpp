@@ -54,9 +54,12 @@ bool isSane(const X3DPoint& p)
 
 class Importer {
 public:
-    Importer(model::Document& doc, double metresPerUnit)
+    Importer(model::Document& doc, double metresPerUnit, std::uint64_t fileSize)
         : doc_(doc), units_(Affine::scaling(metresPerUnit)), unitsAreMetres_(units_.isIdentity())
     {
+        // A four-corner face as other programs write it takes 300 bytes or
+        // so: that many walls are room enough for most drawings.
+        walls_.expect(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize / 320, 1u << 22)));
         for (const auto& child : doc.children()) {
             if (child->typeCode() == model::type::Wall) {
                 walls_.add(static_cast<model::Wall*>(child.get()));
@@ -367,7 +370,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
     // one by one; the model is marked modified once, if anything came in.
     bool autoDraw = doc.autoDraw;
     doc.autoDraw = false;
-    Importer importer(doc, report.metresPerUnit);
+    Importer importer(doc, report.metresPerUnit, fileSize);
     if (start == DxfReader::Start::Entities) {
         BlockExpander blocks(reader, options.maxBlockEntities);
         BlockExpander::Sink sink = [&importer](const PlacedEntity& pe) { importer.build(pe); };

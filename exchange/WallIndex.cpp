@@ -5,6 +5,8 @@
 #include <bit>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 #include "geometry/X3DPlane.h"
 #include "model/HugePages.h"
@@ -141,27 +143,48 @@ WallIndex::Place WallIndex::placeOf(int level, const Grid& p)
     return placeOf(level, p.v[0] >> shift, p.v[1] >> shift, p.v[2] >> shift);
 }
 
-void WallIndex::grow()
+void WallIndex::Release::operator()(Cell* p) const
 {
-    std::vector<Cell> old = std::move(cells_);
-    std::size_t size = old.empty() ? 1024 : old.size() * 2;  // a power of two, for the mask
-    cells_ = std::vector<Cell>();
-    model::reserveLarge(cells_, size);
-    cells_.assign(size, Cell{});
+    std::free(p);
+}
+
+void WallIndex::grow(std::size_t slots)
+{
+    // calloc takes fresh pages from the system for large sizes, zeroed only
+    // when touched.
+    std::unique_ptr<Cell[], Release> old(static_cast<Cell*>(std::calloc(slots, sizeof(Cell))));
+    if (!old) {
+        throw std::bad_alloc();
+    }
+    model::adviseHugePages(old.get(), slots * sizeof(Cell));
+    old.swap(cells_);
+    std::size_t oldSlots = cellSlots_;
+    cellSlots_ = slots;
     cellsUsed_ = 0;
-    for (const Cell& c : old) {
-        if (c.used()) {
-            cellFor(c.key) = c;
+    for (std::size_t i = 0; i < oldSlots; ++i) {
+        if (old[i].used()) {
+            cellFor(old[i].key) = old[i];
         }
+    }
+}
+
+void WallIndex::expect(std::size_t walls)
+{
+    model::reserveLarge(walls_, walls);
+    model::reserveLarge(members_, 4 * walls);
+    // About as many cells as walls, at most half the slots used.
+    std::size_t slots = std::bit_ceil(std::max<std::size_t>(1024, 2 * walls));
+    if (slots > cellSlots_ && cellsUsed_ == 0) {
+        grow(slots);
     }
 }
 
 const WallIndex::Cell* WallIndex::findCell(std::uint64_t key) const
 {
-    if (cells_.empty()) {
+    if (cellSlots_ == 0) {
         return nullptr;
     }
-    std::size_t mask = cells_.size() - 1;
+    std::size_t mask = cellSlots_ - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         const Cell& c = cells_[i];
         if (!c.used()) {
@@ -177,10 +200,10 @@ const WallIndex::Cell* WallIndex::findCell(std::uint64_t key) const
 // gives it a member at once.
 WallIndex::Cell& WallIndex::cellFor(std::uint64_t key)
 {
-    if ((cellsUsed_ + 1) * 2 > cells_.size()) {
-        grow();
+    if ((cellsUsed_ + 1) * 2 > cellSlots_) {
+        grow(cellSlots_ == 0 ? 1024 : 2 * cellSlots_);  // a power of two, for the mask
     }
-    std::size_t mask = cells_.size() - 1;
+    std::size_t mask = cellSlots_ - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         Cell& c = cells_[i];
         if (!c.used()) {
@@ -218,7 +241,7 @@ std::uint32_t WallIndex::newRun(std::uint32_t capacity)
 
 std::size_t WallIndex::slotOf(std::uint64_t key) const
 {
-    return mix(key) & (cells_.size() - 1);
+    return mix(key) & (cellSlots_ - 1);
 }
 
 // Calls visit(place) for every cell a wall made of the probe's points
@@ -258,7 +281,7 @@ void WallIndex::prepare(const geometry::X3DPoint* points, std::size_t count, Pro
     probe.fits = extent <= std::ldexp(1.0, probe.wallLevel - levelShift);
     probe.wallLow = gridOf(min, probe.wallLevel);
     probe.wallHigh = gridOf(max, probe.wallLevel);
-    if (!fetch || cells_.empty()) {
+    if (!fetch || cellSlots_ == 0) {
         return;
     }
     for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -66,6 +67,10 @@ public:
     // change no result.
     void prepare(const geometry::X3DPoint* points, std::size_t count, Probe& probe, bool fetch = true) const;
     void fetchMembers(const Probe& probe) const;
+
+    // Room for about this many walls, so that the index grows less often
+    // while they come (a hint: more may come, or fewer).
+    void expect(std::size_t walls);
 
     // How many walls the searches so far have looked at: the measure of
     // their work, which stays near the number of searches.
@@ -142,7 +147,7 @@ private:
     std::size_t slotOf(std::uint64_t key) const;
     const Cell* findCell(std::uint64_t key) const;
     Cell& cellFor(std::uint64_t key);
-    void grow();
+    void grow(std::size_t slots);
     std::uint32_t newRun(std::uint32_t capacity);
     void registerIn(const Place& place, const Grid& lo, const Grid& hi, std::uint32_t id);
     void enter(model::Wall* wall, const Probe& probe);
@@ -156,7 +161,13 @@ private:
     // Counted, so that no compiler takes the hints for loops without effect.
     mutable std::uint64_t prefetched_ = 0;
     std::vector<Entry> walls_;
-    std::vector<Cell> cells_;
+    // Zeroed memory from the system (an empty cell is all zeros), so that
+    // pages no cell lands on cost nothing.
+    struct Release {
+        void operator()(Cell* p) const;
+    };
+    std::unique_ptr<Cell[], Release> cells_;
+    std::size_t cellSlots_ = 0;
     std::size_t cellsUsed_ = 0;
     std::vector<Member> members_;
     // Runs given up by cells that outgrew them, by capacity (2^k members).
