@@ -112,57 +112,38 @@ bool dxfReal(std::string_view line, double& value)
     return true;
 }
 
-namespace {
-
-std::uint64_t word(const char* p)
-{
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
-// Equal texts of 8 to 32 bytes, compared eight at a time (the last word
-// overlapping the one before).
-bool sameText(const char* a, const char* b, std::size_t size)
-{
-    std::size_t last = size - 8;
-    for (std::size_t i = 0; i < last; i += 8) {
-        if (word(a + i) != word(b + i)) {
-            return false;
-        }
-    }
-    return word(a + last) == word(b + last);
-}
-
-}  // namespace
-
 bool CornerNumbers::read(int axis, std::string_view text, double& value)
 {
-    Recent* recent = recent_[axis];
     std::size_t size = text.size();
     // Short numbers are quick to read anyway.
-    bool kept = size >= 8 && size <= sizeof recent->text;
-    if (kept) {
-        for (int i = 0; i < 2; ++i) {
-            const Recent& r = recent[i];
-            if (r.size == size && sameText(r.text, text.data(), size)) {
-                value = r.value;
-                return r.ok;
-            }
-        }
+    if (size < 8 || size > 32) {
+        return dxfReal(text, value);
+    }
+    const char* p = text.data();
+    std::uint64_t words[4];
+    std::size_t at[4] = {0, std::min<std::size_t>(8, size - 8), std::min<std::size_t>(16, size - 8), size - 8};
+    for (int i = 0; i < 4; ++i) {
+        std::memcpy(&words[i], p + at[i], 8);
+    }
+    // Both compared without branches: which one matches is hard to foresee.
+    Recent* recent = recent_[axis];
+    auto same = [&](const Recent& r) {
+        return (r.size == size) & (r.words[0] == words[0]) & (r.words[1] == words[1]) & (r.words[2] == words[2]) &
+               (r.words[3] == words[3]);
+    };
+    bool first = same(recent[0]);
+    bool second = same(recent[1]);
+    if (first | second) {
+        const Recent& r = recent[first ? 0 : 1];
+        value = r.value;
+        return r.ok;
     }
     bool ok = dxfReal(text, value);
-    if (kept) {
-        int slot = newest_[axis] ^= 1;
-        Recent& r = recent[slot];
-        r.size = static_cast<std::uint32_t>(size);
-        r.ok = ok;
-        r.value = value;
-        for (std::size_t i = 0; i + 8 < size; i += 8) {
-            std::memcpy(r.text + i, text.data() + i, 8);
-        }
-        std::memcpy(r.text + size - 8, text.data() + size - 8, 8);
-    }
+    Recent& r = recent[newest_[axis] ^= 1];
+    r.size = size;
+    std::memcpy(r.words, words, sizeof words);
+    r.value = value;
+    r.ok = ok;
     return ok;
 }
 

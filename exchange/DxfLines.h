@@ -57,11 +57,13 @@ public:
     bool read(int axis, std::string_view text, double& value);
 
 private:
+    // A text of 8 to 32 bytes as its size and the words at 0, 8, 16 and
+    // size - 8 (overlapping where it is shorter): equal texts, equal words.
     struct Recent {
-        std::uint32_t size = 0;
-        bool ok = false;
+        std::uint64_t size = 0;
+        std::uint64_t words[4] = {0, 0, 0, 0};
         double value = 0.0;
-        char text[32];
+        bool ok = false;
     };
     Recent recent_[3][2];
     int newest_[3] = {0, 0, 0};
