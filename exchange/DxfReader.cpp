@@ -84,6 +84,9 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
             slot = v;
         }
         // A light-weight polyline repeats its 10 and 20 for every vertex.
+        if (!e.lightweight) {
+            return;
+        }
         if (code == 10) {
             e.points.push_back(X3DPoint(slot, 0.0, 0.0));
             e.bulges.push_back(0.0);
@@ -112,7 +115,7 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
     case 42:
     case 43:
         real(e.scale[code - 41]);
-        if (code == 42 && !e.bulges.empty()) {
+        if (code == 42 && e.lightweight && !e.bulges.empty()) {
             e.bulges.back() = e.scale[1];
         }
         break;
