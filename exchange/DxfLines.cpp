@@ -12,42 +12,53 @@ namespace exchange {
 
 bool DxfLines::nextGroup(long long& code, std::string_view& value)
 {
-    // Most groups are a code line of blanks and a few digits and a value
-    // line, both whole in the reader's buffer: those are taken from it here.
+    // Most groups are a code line of up to three blanks and four digits
+    // (ended by LF or CR LF) and a value line, both whole in the reader's
+    // buffer: those are taken from it here.
     const char* p = in_.ahead();
     const char* end = in_.aheadEnd();
-    const char* q = p;
-    while (q != end && *q == ' ') {
-        ++q;
-    }
-    const char* digits = q;
-    long long c = 0;
-    while (q != end && *q >= '0' && *q <= '9' && q - digits < 9) {
-        c = c * 10 + (*q - '0');
-        ++q;
-    }
-    const char* lf = q;
-    while (lf != end && *lf == '\r') {
-        ++lf;
-    }
-    std::size_t most = in_.maxSpan();
-    if (q != digits && lf != end && *lf == '\n' && static_cast<std::size_t>(lf - p) <= most) {
-        if (c == 0) {
-            in_.skip(lf + 1, 1);
-            code = 0;
-            return true;
+    if (end - p >= 16) {
+        const auto* u = reinterpret_cast<const unsigned char*>(p);
+        int i = 0;
+        while (i < 3 && u[i] == ' ') {
+            ++i;
         }
-        const char* v = lf + 1;
-        const char* vlf = textio::TokenReader::findLineFeed(v, end);
-        if (vlf && static_cast<std::size_t>(vlf - v) <= most) {
-            const char* stop = vlf;
-            while (stop != v && stop[-1] == '\r') {
-                --stop;
+        unsigned digit = u[i] - '0';
+        long long c = digit;
+        if (digit <= 9) {
+            ++i;
+            if ((digit = u[i] - '0') <= 9) {
+                c = c * 10 + digit;
+                ++i;
+                if ((digit = u[i] - '0') <= 9) {
+                    c = c * 10 + digit;
+                    ++i;
+                    if ((digit = u[i] - '0') <= 9) {
+                        c = c * 10 + digit;
+                        ++i;
+                    }
+                }
             }
-            code = c;
-            value = std::string_view(v, static_cast<std::size_t>(stop - v));
-            in_.skip(vlf + 1, 2);
-            return true;
+            i += u[i] == '\r';
+        }
+        if (u[i] == '\n' && c <= 9999) {
+            const char* v = p + i + 1;
+            if (c == 0) {
+                in_.skip(v, 1);
+                code = 0;
+                return true;
+            }
+            const char* lf = textio::TokenReader::findLineFeed(v, end);
+            if (lf && static_cast<std::size_t>(lf - v) <= in_.maxSpan()) {
+                const char* stop = lf;
+                while (stop != v && stop[-1] == '\r') {
+                    --stop;
+                }
+                code = c;
+                value = std::string_view(v, static_cast<std::size_t>(stop - v));
+                in_.skip(lf + 1, 2);
+                return true;
+            }
         }
     }
     std::string_view line;
