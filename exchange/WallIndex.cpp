@@ -441,9 +441,18 @@ void WallIndex::enter(model::Wall* wall, const Probe& probe)
     forEachWallCell(probe, [&](const Place& place) { registerIn(place, probe.wallLow, probe.wallHigh, id); });
 }
 
-// The exact test, with the wall's box worked out again as add did.
+// The exact test: the plane first (its entry is at hand, and most walls
+// whose boxes pass the members' test lie in another plane), then the box,
+// worked out again from the wall's base face as add did.
 bool WallIndex::holds(const Entry& e, const geometry::X3DPoint* points, std::size_t count) const
 {
+    for (std::size_t i = 0; i < count; ++i) {
+        const geometry::X3DPoint& p = points[i];
+        double distance = e.normal.x * p.x + e.normal.y * p.y + e.normal.z * p.z - e.offset;
+        if (!(std::fabs(distance) < tolerance_)) {
+            return false;
+        }
+    }
     const model::VertexArray& v = e.wall->baseFace->vertices;
     geometry::X3DPoint min;
     geometry::X3DPoint max;
@@ -452,10 +461,6 @@ bool WallIndex::holds(const Entry& e, const geometry::X3DPoint* points, std::siz
     for (std::size_t i = 0; i < count; ++i) {
         const geometry::X3DPoint& p = points[i];
         if (p.x < min.x || p.y < min.y || p.z < min.z || p.x > max.x || p.y > max.y || p.z > max.z) {
-            return false;
-        }
-        double distance = e.normal.x * p.x + e.normal.y * p.y + e.normal.z * p.z - e.offset;
-        if (!(std::fabs(distance) < tolerance_)) {
             return false;
         }
     }
