@@ -24,6 +24,8 @@ constexpr int levelShift = 4;
 // same numbers shifted right by k.
 constexpr double gridScale = 131072.0;
 constexpr int stepsPerCellBits = 13;
+// Members a cell's first run has room for.
+constexpr std::uint32_t firstRun = 4;
 // A cell with more walls than this is split by plane.
 constexpr std::uint32_t crowded = 48;
 constexpr double normalStep = 68719476736.0;  // 2^36
@@ -171,7 +173,8 @@ void WallIndex::grow(std::size_t slots)
 void WallIndex::expect(std::size_t walls)
 {
     model::reserveLarge(walls_, walls);
-    model::reserveLarge(members_, 4 * walls);
+    // Three cells a wall or so, in runs up to twice as long as they need.
+    model::reserveLarge(members_, 8 * walls);
     // About as many cells as walls, at most half the slots used.
     std::size_t slots = std::bit_ceil(std::max<std::size_t>(1024, 2 * walls));
     if (slots > cellSlots_ && cellsUsed_ == 0) {
@@ -302,8 +305,11 @@ void WallIndex::fetchMembers(const Probe& probe) const
         if (!c || c->crowded()) {
             return;
         }
-        const Member* end = members_.data() + c->first + c->count;
-        for (const Member* m = whole ? end - c->count : end; m <= end; m += 64 / sizeof(Member)) {
+        // (A full run is read whole too, as it moves.)
+        std::uint32_t n = c->count;
+        bool full = n >= firstRun && (n & (n - 1)) == 0;
+        const Member* end = members_.data() + c->first + n;
+        for (const Member* m = whole || full ? end - n : end; m <= end; m += 64 / sizeof(Member)) {
             __builtin_prefetch(m);
             ++prefetched_;
         }
@@ -359,11 +365,15 @@ void WallIndex::registerIn(const Place& place, const Grid& lo, const Grid& hi, s
     }
     std::uint32_t n = cell.count;
     if (n == 0) {
-        cell.first = newRun(2);
-    } else if (n >= 2 && (n & (n - 1)) == 0) {
+        cell.first = newRun(firstRun);
+    } else if (n >= firstRun && (n & (n - 1)) == 0) {
         // The run is full: it moves to one twice as long.
         std::uint32_t run = newRun(2 * n);
-        std::copy_n(members_.begin() + cell.first, n, members_.begin() + run);
+        Member* from = members_.data() + cell.first;
+        Member* to = members_.data() + run;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            to[i] = from[i];
+        }
         freeRuns_[std::countr_zero(n)].push_back(cell.first);
         cell.first = run;
     }
