@@ -72,8 +72,8 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
     };
     if ((code >= 10 && code <= 13) || (code >= 20 && code <= 23) || (code >= 30 && code <= 33)) {
         auto corner = static_cast<std::size_t>(code % 10);
-        if (e.corners.size() <= corner) {
-            e.corners.resize(corner + 1);
+        while (e.corners.size() <= corner) {
+            e.corners.emplace_back();
         }
         X3DPoint& p = e.corners[corner];
         double& slot = code < 20 ? p.x : code < 30 ? p.y : p.z;

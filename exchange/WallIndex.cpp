@@ -40,6 +40,12 @@ std::uint64_t mix(std::uint64_t k)
     return k;
 }
 
+// 2^(level - 4) metres, built from its bits.
+double cellSize(int level)
+{
+    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + level - levelShift) << 52);
+}
+
 // floor, without a library call, clamped so that the conversion is defined.
 inline long long floorToInt(double v)
 {
@@ -117,7 +123,7 @@ int WallIndex::levelFor(double extent)
     if (!(extent > smallest)) {
         return 0;
     }
-    if (extent >= std::ldexp(smallest, levelCount - 1)) {
+    if (extent >= cellSize(levelCount - 1)) {
         return levelCount - 1;
     }
     // extent lies in [2^e, 2^(e+1)): the next power of two up is the size.
@@ -281,7 +287,7 @@ void WallIndex::prepare(const geometry::X3DPoint* points, std::size_t count, Pro
     widen(min, max, tolerance_);
     double extent = extentOf(min, max);
     probe.wallLevel = levelFor(extent);
-    probe.fits = extent <= std::ldexp(1.0, probe.wallLevel - levelShift);
+    probe.fits = extent <= cellSize(probe.wallLevel);
     probe.wallLow = gridOf(min, probe.wallLevel);
     probe.wallHigh = gridOf(max, probe.wallLevel);
     if (!fetch || cellSlots_ == 0) {
