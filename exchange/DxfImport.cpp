@@ -58,8 +58,9 @@ public:
         : doc_(doc), units_(Affine::scaling(metresPerUnit)), unitsAreMetres_(units_.isIdentity())
     {
         // A four-corner face as other programs write it takes 300 bytes or
-        // so: that many walls are room enough for most drawings.
-        walls_.expect(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize / 320, 1u << 22)));
+        // so: room for that many walls (up to a million) saves the index
+        // most of its growing.
+        walls_.expect(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize / 320, 1u << 20)));
         for (const auto& child : doc.children()) {
             if (child->typeCode() == model::type::Wall) {
                 walls_.add(static_cast<model::Wall*>(child.get()));

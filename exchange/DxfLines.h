@@ -75,7 +75,6 @@ long long dxfInt(std::string_view line);
 // As C's atof, but false for a value that is not finite.
 bool dxfReal(std::string_view line, double& value);
 
-
 // Moves past the name line of the first entities section; false when the
 // file has none. The model import compares "SECTION" and "ENTITIES" exactly,
 // the base-map reader ignoring case.

@@ -78,7 +78,8 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
         X3DPoint& p = e.corners[corner];
         double& slot = code < 20 ? p.x : code < 30 ? p.y : p.z;
         double v = 0.0;
-        if (!corners_.read(static_cast<int>(code / 10) - 1, value, v) || !(std::fabs(v) < model::coordinateLimit)) {
+        int axis = static_cast<int>(code / 10) - 1;
+        if (!cornerNumbers_.read(axis, value, v) || !(std::fabs(v) < model::coordinateLimit)) {
             e.damaged = true;
         } else {
             slot = v;

@@ -178,13 +178,17 @@ void WallIndex::grow(std::size_t slots)
 
 void WallIndex::expect(std::size_t walls)
 {
-    model::reserveLarge(walls_, walls);
-    // Three cells a wall or so, in runs up to twice as long as they need.
-    model::reserveLarge(members_, 8 * walls);
-    // About as many cells as walls, at most half the slots used.
-    std::size_t slots = std::bit_ceil(std::max<std::size_t>(1024, 2 * walls));
-    if (slots > cellSlots_ && cellsUsed_ == 0) {
-        grow(slots);
+    // Only a hint: where the room cannot be had, the index grows as it goes.
+    try {
+        model::reserveLarge(walls_, walls);
+        // Three cells a wall or so, in runs up to twice as long as they need.
+        model::reserveLarge(members_, 8 * walls);
+        // About as many cells as walls, at most half the slots used.
+        std::size_t slots = std::bit_ceil(std::max<std::size_t>(1024, 2 * walls));
+        if (slots > cellSlots_ && cellsUsed_ == 0) {
+            grow(slots);
+        }
+    } catch (const std::bad_alloc&) {
     }
 }
 
