@@ -85,11 +85,11 @@ private:
         double offset;
         std::uint32_t group;  // walls whose normals agree to 2^-36 share one (worked out when needed)
     };
-    // A wall as a cell lists it: its widened box rounded outwards to a grid
+    // A wall as a cell lists it: its widened box rounded outwards to steps
     // of 1/8192 of the cell, counted from two cells below the cell's corner
-    // (the box reaches at most one cell below it),
-    // so that most walls are ruled out without reading their entry and a
-    // cell's walls lie side by side in a few cache lines.
+    // (the box reaches at most one cell below it), so that most walls are
+    // ruled out without reading their entry, and a cell's walls lie side by
+    // side in a few cache lines.
     struct Member {
         std::uint32_t wall;
         std::uint16_t lo[3];
