@@ -10,6 +10,7 @@ namespace exchange {
 void DxfEntity::reset(std::string_view t, std::uint64_t atLine)
 {
     type.assign(t.substr(0, 79));
+    lightweight = is("LWPOLYLINE");
     layer.clear();
     text.clear();
     name.clear();

@@ -29,7 +29,9 @@ struct DxfEntity {
     std::string name;   // 2: block name of BLOCK and INSERT
     // 10-13 / 20-23 / 30-33: corner i exists once any of its groups is read.
     std::vector<X3DPoint> corners;
-    // LWPOLYLINE: a point per group 10 (its 20 follows), with its bulge (42).
+    // LWPOLYLINE: a point per group 10 (its 20 follows), with its bulge (42);
+    // empty for other kinds.
+    bool lightweight = false;  // the type is LWPOLYLINE
     std::vector<X3DPoint> points;
     std::vector<double> bulges;
     std::vector<DxfVertex> vertices;  // POLYLINE: its VERTEX entities

@@ -1,6 +1,7 @@
 // DXF model import.
 #include "exchange/DxfImport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -46,13 +47,20 @@ Kind kindOf(const DxfEntity& e)
 
 bool isSane(const X3DPoint& p)
 {
-    return model::isSaneCoordinate(p.x) && model::isSaneCoordinate(p.y) && model::isSaneCoordinate(p.z);
+    // As model::isSaneCoordinate, inline: this runs for every corner.
+    return std::fabs(p.x) < model::coordinateLimit && std::fabs(p.y) < model::coordinateLimit &&
+           std::fabs(p.z) < model::coordinateLimit;
 }
 
 class Importer {
 public:
-    Importer(model::Document& doc, double metresPerUnit) : doc_(doc), units_(Affine::scaling(metresPerUnit))
+    Importer(model::Document& doc, double metresPerUnit, std::uint64_t fileSize)
+        : doc_(doc), units_(Affine::scaling(metresPerUnit)), unitsAreMetres_(units_.isIdentity())
     {
+        // A four-corner face as other programs write it takes 300 bytes or
+        // so: room for that many walls (up to a million) saves the index
+        // most of its growing.
+        walls_.expect(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize / 320, 1u << 20)));
         for (const auto& child : doc.children()) {
             if (child->typeCode() == model::type::Wall) {
                 walls_.add(static_cast<model::Wall*>(child.get()));
@@ -61,24 +69,49 @@ public:
     }
 
     void build(const PlacedEntity& pe);
-    void placePendingHoles();
+    // Builds the faces still waiting for their wall search, then the holes
+    // that fitted no wall when they were read.
+    void finish();
     long added() const { return added_; }
     long long badMeshFaces() const { return badMeshFaces_; }
 
 private:
+    // A four-corner face waiting for its wall search.
+    struct Waiting {
+        X3DPoint corners[4];
+        materials::Material material;
+        WallIndex::Probe probe;
+    };
+    // How many faces wait: the searches of the later ones are asked to
+    // fetch their memory early (cells at once, the walls listed in them
+    // halfway through the queue), so that the wall search need not wait.
+    static constexpr std::size_t lookahead = 8;
+
     materials::Material faceMaterial(const std::string& layer, long long colour);
     // Corners into the model: placed, in metres, all of them sane.
     bool place(const Affine& where, std::vector<X3DPoint>& points) const;
     void buildFace(std::vector<X3DPoint>& corners, const materials::Material& m);
+    void buildFourCorners(const Waiting& face);
     void buildHole(std::vector<X3DPoint>& corners);
     void attach(model::Wall& wall, std::unique_ptr<model::Face> opening);
     void appendToModel(std::unique_ptr<model::Entity> e);
+    // Builds every waiting face, in order: whatever reaches the model next
+    // must come after them.
+    void flush();
 
     model::Document& doc_;
     Affine units_;
+    bool unitsAreMetres_;
     WallIndex walls_;
+    Waiting waiting_[lookahead];
+    std::size_t firstWaiting_ = 0;
+    std::size_t waitingCount_ = 0;
     std::vector<std::unique_ptr<model::Hole>> pendingHoles_;
     std::unordered_map<std::string, std::uint32_t> layerMaterials_;
+    // The layer looked up last, as faces come in runs on one layer.
+    std::string lastLayer_;
+    std::uint32_t lastMaterial_ = 0;
+    bool anyLayer_ = false;
     std::vector<X3DPoint> corners_;
     long added_ = 0;
     long long badMeshFaces_ = 0;
@@ -88,13 +121,20 @@ materials::Material Importer::faceMaterial(const std::string& layer, long long c
 {
     materials::Material m;
     // Layers repeat: each is looked up once per import.
-    auto known = layerMaterials_.find(layer);
-    if (known != layerMaterials_.end()) {
-        m.number = known->second;
+    if (anyLayer_ && layer == lastLayer_) {
+        m.number = lastMaterial_;
     } else {
-        materials::MaterialList& list = materials::materialList();
-        m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(layer)));
-        layerMaterials_.emplace(layer, m.number);
+        auto known = layerMaterials_.find(layer);
+        if (known != layerMaterials_.end()) {
+            m.number = known->second;
+        } else {
+            materials::MaterialList& list = materials::materialList();
+            m.number = static_cast<std::uint32_t>(list.indexOf(list.materialByText(layer)));
+            layerMaterials_.emplace(layer, m.number);
+        }
+        lastLayer_ = layer;
+        lastMaterial_ = m.number;
+        anyLayer_ = true;
     }
     if (colour >= 1 && colour <= 3) {
         m.setFlags(colour);
@@ -150,18 +190,50 @@ void Importer::buildFace(std::vector<X3DPoint>& corners, const materials::Materi
         return;
     }
     if (n == 4) {
-        if (model::Wall* wall = walls_.findContaining(corners)) {
-            auto door = std::make_unique<model::Door>(corners, m);
-            if (door->isValid()) {
-                attach(*wall, std::move(door));
-            }
-            return;
+        if (waitingCount_ == lookahead) {
+            buildFourCorners(waiting_[firstWaiting_]);
+            firstWaiting_ = (firstWaiting_ + 1) % lookahead;
+            --waitingCount_;
         }
-        X3DPoint four[4] = {corners[0], corners[1], corners[2], corners[3]};
-        appendToModel(std::make_unique<model::Wall>(four, m));
+        Waiting& w = waiting_[(firstWaiting_ + waitingCount_) % lookahead];
+        std::copy(corners.begin(), corners.end(), w.corners);
+        w.material = m;
+        walls_.prepare(w.corners, 4, w.probe);
+        ++waitingCount_;
+        if (waitingCount_ > lookahead / 2) {
+            walls_.fetchMembers(waiting_[(firstWaiting_ + waitingCount_ - 1 - lookahead / 2) % lookahead].probe);
+        }
         return;
     }
+    flush();
     appendToModel(std::make_unique<model::Face>(corners, m));
+}
+
+void Importer::buildFourCorners(const Waiting& face)
+{
+    if (model::Wall* wall = walls_.findContaining(face.corners, face.probe)) {
+        auto door = std::make_unique<model::Door>(face.corners, 4, face.material);
+        if (door->isValid()) {
+            attach(*wall, std::move(door));
+        }
+        return;
+    }
+    auto wall = std::make_unique<model::Wall>(face.corners, face.material);
+    if (!wall->isValid()) {
+        return;
+    }
+    model::Wall* added = wall.get();
+    doc_.append(std::move(wall));
+    walls_.add(added, face.probe);
+    ++added_;
+}
+
+void Importer::flush()
+{
+    for (; waitingCount_ > 0; --waitingCount_) {
+        buildFourCorners(waiting_[firstWaiting_]);
+        firstWaiting_ = (firstWaiting_ + 1) % lookahead;
+    }
 }
 
 void Importer::buildHole(std::vector<X3DPoint>& corners)
@@ -169,6 +241,7 @@ void Importer::buildHole(std::vector<X3DPoint>& corners)
     if (corners.size() < 3) {
         return;
     }
+    flush();
     auto hole = std::make_unique<model::Hole>(corners);
     if (!hole->isValid()) {
         return;
@@ -193,7 +266,19 @@ void Importer::build(const PlacedEntity& pe)
     Affine where = pe.placed ? units_.after(pe.place) : units_;
     if (kind == Kind::Face3d) {
         corners_.assign(e.corners.begin(), e.corners.end());
-        if (corners_.size() < 3 || !place(where, corners_)) {
+        if (corners_.size() < 3) {
+            return;
+        }
+        // Read in metres and not in a block, the corners stay as they are
+        // (but for a zero's sign, which the placement makes positive).
+        if (!pe.placed && unitsAreMetres_) {
+            for (X3DPoint& p : corners_) {
+                p = X3DPoint(p.x + 0.0, p.y + 0.0, p.z + 0.0);
+                if (!isSane(p)) {
+                    return;
+                }
+            }
+        } else if (!place(where, corners_)) {
             return;
         }
         buildFace(corners_, faceMaterial(pe.layer, pe.colour));
@@ -225,6 +310,7 @@ void Importer::build(const PlacedEntity& pe)
     }
     // Receivers and sources: their points are in the entity's object
     // coordinates when it has an extrusion direction (ATTDEF).
+    flush();
     Affine ocs = kind == Kind::Attdef ? where.after(Affine::ocs(e.extrusion)) : where;
     X3DPoint a = ocs.apply(e.corner(0));
     X3DPoint b = ocs.apply(e.corner(1));
@@ -238,8 +324,9 @@ void Importer::build(const PlacedEntity& pe)
     }
 }
 
-void Importer::placePendingHoles()
+void Importer::finish()
 {
+    flush();
     for (auto& hole : pendingHoles_) {
         std::vector<X3DPoint> corners(hole->vertices.begin(), hole->vertices.end());
         if (model::Wall* wall = walls_.findContaining(corners)) {
@@ -284,7 +371,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
     // one by one; the model is marked modified once, if anything came in.
     bool autoDraw = doc.autoDraw;
     doc.autoDraw = false;
-    Importer importer(doc, report.metresPerUnit);
+    Importer importer(doc, report.metresPerUnit, fileSize);
     if (start == DxfReader::Start::Entities) {
         BlockExpander blocks(reader, options.maxBlockEntities);
         BlockExpander::Sink sink = [&importer](const PlacedEntity& pe) { importer.build(pe); };
@@ -297,7 +384,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
             ui::errorBox("%s", problem.c_str());
         }
     }
-    importer.placePendingHoles();
+    importer.finish();
     doc.autoDraw = autoDraw;
     if (autoDraw && importer.added() > 0) {
         doc.setModified(true);

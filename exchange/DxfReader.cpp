@@ -1,6 +1,8 @@
 // DXF sections, header, blocks and entities.
 #include "exchange/DxfReader.h"
 
+#include <cmath>
+
 #include "model/Entity.h"
 #include "textio/RealFormat.h"
 
@@ -61,7 +63,8 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
 {
     auto real = [&e, value](double& out) {
         double v = 0.0;
-        if (!dxfReal(value, v) || !model::isSaneCoordinate(v)) {
+        // (model::isSaneCoordinate, inline: this runs for every number.)
+        if (!dxfReal(value, v) || !(std::fabs(v) < model::coordinateLimit)) {
             e.damaged = true;
             return;
         }
@@ -69,13 +72,22 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
     };
     if ((code >= 10 && code <= 13) || (code >= 20 && code <= 23) || (code >= 30 && code <= 33)) {
         auto corner = static_cast<std::size_t>(code % 10);
-        if (e.corners.size() <= corner) {
-            e.corners.resize(corner + 1);
+        while (e.corners.size() <= corner) {
+            e.corners.emplace_back();
         }
         X3DPoint& p = e.corners[corner];
         double& slot = code < 20 ? p.x : code < 30 ? p.y : p.z;
-        real(slot);
+        double v = 0.0;
+        int axis = static_cast<int>(code / 10) - 1;
+        if (!cornerNumbers_.read(axis, value, v) || !(std::fabs(v) < model::coordinateLimit)) {
+            e.damaged = true;
+        } else {
+            slot = v;
+        }
         // A light-weight polyline repeats its 10 and 20 for every vertex.
+        if (!e.lightweight) {
+            return;
+        }
         if (code == 10) {
             e.points.push_back(X3DPoint(slot, 0.0, 0.0));
             e.bulges.push_back(0.0);
@@ -104,7 +116,7 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
     case 42:
     case 43:
         real(e.scale[code - 41]);
-        if (code == 42 && !e.bulges.empty()) {
+        if (code == 42 && e.lightweight && !e.bulges.empty()) {
             e.bulges.back() = e.scale[1];
         }
         break;
@@ -149,20 +161,16 @@ void DxfReader::store(DxfEntity& e, long long code, std::string_view value)
 
 bool DxfReader::readGroups(DxfEntity& e)
 {
-    std::string_view code;
+    long long code = 0;
     std::string_view value;
     for (;;) {
-        if (!lines_.nextTrimmed(code)) {
+        if (!lines_.nextGroup(code, value)) {
             return false;
         }
-        long long c = dxfInt(code);
-        if (c <= 0) {
+        if (code <= 0) {
             return true;
         }
-        if (!lines_.next(value)) {
-            return false;
-        }
-        store(e, c, value);
+        store(e, code, value);
     }
 }
 

@@ -65,6 +65,7 @@ private:
 
     textio::TokenReader& in_;
     DxfLines lines_;
+    CornerNumbers cornerNumbers_;
     bool ignoreCase_;
     DxfHeader header_;
     std::unordered_map<std::string, DxfBlock> blocks_;

@@ -1,8 +1,12 @@
 // Grid of walls by level, cell and, in crowded cells, plane.
 #include "exchange/WallIndex.h"
 
+#include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 #include "geometry/X3DPlane.h"
 #include "model/HugePages.h"
@@ -12,8 +16,16 @@ namespace exchange {
 
 namespace {
 
-constexpr double baseCell = 1.0 / 16.0;
 constexpr int levelCount = 48;
+// Cells of level k are 2^(k-4) metres wide.
+constexpr int levelShift = 4;
+// Points are placed on a grid of 2^-17 m: a level-0 cell is 2^13 of its
+// steps wide, and the grid of level k (its steps 2^k times as long) is the
+// same numbers shifted right by k.
+constexpr double gridScale = 131072.0;
+constexpr int stepsPerCellBits = 13;
+// Members a cell's first run has room for.
+constexpr std::uint32_t firstRun = 4;
 // A cell with more walls than this is split by plane.
 constexpr std::uint32_t crowded = 48;
 constexpr double normalStep = 68719476736.0;  // 2^36
@@ -26,6 +38,66 @@ std::uint64_t mix(std::uint64_t k)
     k *= 0xc4ceb9fe1a85ec53ULL;
     k ^= k >> 33;
     return k;
+}
+
+// 2^(level - 4) metres, built from its bits.
+double cellSize(int level)
+{
+    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + level - levelShift) << 52);
+}
+
+// floor, without a library call, clamped so that the conversion is defined.
+inline long long floorToInt(double v)
+{
+    double c = std::clamp(v, -4.0e18, 4.0e18);
+    auto i = static_cast<long long>(c);
+    return i - (c < static_cast<double>(i) ? 1 : 0);
+}
+
+void boxOf(const geometry::X3DPoint* points, std::size_t count, geometry::X3DPoint& min, geometry::X3DPoint& max)
+{
+    min = max = points[0];
+    for (std::size_t i = 1; i < count; ++i) {
+        const geometry::X3DPoint& p = points[i];
+        min.x = std::min(min.x, p.x);
+        min.y = std::min(min.y, p.y);
+        min.z = std::min(min.z, p.z);
+        max.x = std::max(max.x, p.x);
+        max.y = std::max(max.y, p.y);
+        max.z = std::max(max.z, p.z);
+    }
+}
+
+double extentOf(const geometry::X3DPoint& min, const geometry::X3DPoint& max)
+{
+    return std::max({max.x - min.x, max.y - min.y, max.z - min.z});
+}
+
+void widen(geometry::X3DPoint& min, geometry::X3DPoint& max, double t)
+{
+    min = geometry::X3DPoint(min.x - t, min.y - t, min.z - t);
+    max = geometry::X3DPoint(max.x + t, max.y + t, max.z + t);
+}
+
+inline WallIndex::Grid gridOf(const geometry::X3DPoint& p)
+{
+    return WallIndex::Grid{{floorToInt(p.x * gridScale), floorToInt(p.y * gridScale), floorToInt(p.z * gridScale)}};
+}
+
+// The same grid at a level: its steps 2^level times as long.
+inline WallIndex::Grid gridOf(const geometry::X3DPoint& p, int level)
+{
+    WallIndex::Grid g = gridOf(p);
+    for (long long& v : g.v) {
+        v >>= level;
+    }
+    return g;
+}
+
+// Clamped to [lowest, highest], for the members' 16-bit steps.
+int clampStep(long long v, int lowest, int highest)
+{
+    return static_cast<int>(std::clamp<long long>(v, lowest, highest));
 }
 
 }  // namespace
@@ -43,54 +115,89 @@ std::size_t WallIndex::NormalKeyHash::operator()(const NormalKey& k) const
 
 WallIndex::WallIndex(double tolerance) : tolerance_(tolerance) {}
 
-double WallIndex::cellSize(int level) const
+// The smallest level whose cells are at least as wide as the extent: a box
+// of that extent then lies in at most two cells along each axis.
+int WallIndex::levelFor(double extent)
 {
-    static const std::vector<double> sizes = [] {
-        std::vector<double> v(levelCount);
-        for (int k = 0; k < levelCount; ++k) {
-            v[static_cast<std::size_t>(k)] = std::ldexp(baseCell, k);
-        }
-        return v;
-    }();
-    return sizes[static_cast<std::size_t>(level)];
+    constexpr double smallest = 1.0 / 16.0;
+    if (!(extent > smallest)) {
+        return 0;
+    }
+    if (extent >= cellSize(levelCount - 1)) {
+        return levelCount - 1;
+    }
+    // extent lies in [2^e, 2^(e+1)): the next power of two up is the size.
+    auto bits = std::bit_cast<std::uint64_t>(extent);
+    int e = static_cast<int>(bits >> 52) - 1023;
+    bool power = (bits & 0xFFFFFFFFFFFFFULL) == 0;
+    return (power ? e : e + 1) + levelShift;
 }
 
-// 19 bits a coordinate and 6 for the level; cells that share a key through
-// the wrap only add candidates, each tested in full.
-std::uint64_t WallIndex::cellKey(int level, long long ix, long long iy, long long iz)
+// 19 bits a coordinate and 6 for the level in the key; cells that share a
+// key through the wrap only add candidates, each tested in full (their
+// walls lie far from the point searched for, and each member's steps are
+// counted from its own cell).
+WallIndex::Place WallIndex::placeOf(int level, long long ix, long long iy, long long iz)
 {
     auto part = [](long long v) { return static_cast<std::uint64_t>(v) & 0x7FFFF; };
-    return static_cast<std::uint64_t>(level) | (part(ix) << 6) | (part(iy) << 25) | (part(iz) << 44);
+    constexpr long long steps = 1LL << stepsPerCellBits;
+    return Place{static_cast<std::uint64_t>(level) | (part(ix) << 6) | (part(iy) << 25) | (part(iz) << 44),
+                 {(ix - 2) * steps, (iy - 2) * steps, (iz - 2) * steps}};
 }
 
-std::uint64_t WallIndex::cellKey(int level, const geometry::X3DPoint& p) const
+WallIndex::Place WallIndex::placeOf(int level, const Grid& p)
 {
-    double c = cellSize(level);
-    return cellKey(level, static_cast<long long>(std::floor(p.x / c)), static_cast<long long>(std::floor(p.y / c)),
-                   static_cast<long long>(std::floor(p.z / c)));
+    int shift = stepsPerCellBits + level;
+    return placeOf(level, p.v[0] >> shift, p.v[1] >> shift, p.v[2] >> shift);
 }
 
-void WallIndex::grow()
+void WallIndex::Release::operator()(Cell* p) const
 {
-    std::vector<Cell> old = std::move(cells_);
-    std::size_t size = old.empty() ? 1024 : old.size() * 2;  // a power of two, for the mask
-    cells_ = std::vector<Cell>();
-    model::reserveLarge(cells_, size);
-    cells_.assign(size, Cell{});
+    std::free(p);
+}
+
+void WallIndex::grow(std::size_t slots)
+{
+    // calloc takes fresh pages from the system for large sizes, zeroed only
+    // when touched.
+    std::unique_ptr<Cell[], Release> old(static_cast<Cell*>(std::calloc(slots, sizeof(Cell))));
+    if (!old) {
+        throw std::bad_alloc();
+    }
+    model::adviseHugePages(old.get(), slots * sizeof(Cell));
+    old.swap(cells_);
+    std::size_t oldSlots = cellSlots_;
+    cellSlots_ = slots;
     cellsUsed_ = 0;
-    for (const Cell& c : old) {
-        if (c.used()) {
-            cellFor(c.key) = c;
+    for (std::size_t i = 0; i < oldSlots; ++i) {
+        if (old[i].used()) {
+            cellFor(old[i].key) = old[i];
         }
+    }
+}
+
+void WallIndex::expect(std::size_t walls)
+{
+    // Only a hint: where the room cannot be had, the index grows as it goes.
+    try {
+        model::reserveLarge(walls_, walls);
+        // Three cells a wall or so, in runs up to twice as long as they need.
+        model::reserveLarge(members_, 8 * walls);
+        // About as many cells as walls, at most half the slots used.
+        std::size_t slots = std::bit_ceil(std::max<std::size_t>(1024, 2 * walls));
+        if (slots > cellSlots_ && cellsUsed_ == 0) {
+            grow(slots);
+        }
+    } catch (const std::bad_alloc&) {
     }
 }
 
 const WallIndex::Cell* WallIndex::findCell(std::uint64_t key) const
 {
-    if (cells_.empty()) {
+    if (cellSlots_ == 0) {
         return nullptr;
     }
-    std::size_t mask = cells_.size() - 1;
+    std::size_t mask = cellSlots_ - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         const Cell& c = cells_[i];
         if (!c.used()) {
@@ -102,17 +209,14 @@ const WallIndex::Cell* WallIndex::findCell(std::uint64_t key) const
     }
 }
 
-WallIndex::Cell* WallIndex::findCell(std::uint64_t key)
-{
-    return const_cast<Cell*>(static_cast<const WallIndex*>(this)->findCell(key));
-}
-
+// The cell of that key, a new (unused) one when there is none: the caller
+// gives it a member at once.
 WallIndex::Cell& WallIndex::cellFor(std::uint64_t key)
 {
-    if ((cellsUsed_ + 1) * 2 > cells_.size()) {
-        grow();
+    if ((cellsUsed_ + 1) * 2 > cellSlots_) {
+        grow(cellSlots_ == 0 ? 1024 : 2 * cellSlots_);  // a power of two, for the mask
     }
-    std::size_t mask = cells_.size() - 1;
+    std::size_t mask = cellSlots_ - 1;
     for (std::size_t i = mix(key) & mask;; i = (i + 1) & mask) {
         Cell& c = cells_[i];
         if (!c.used()) {
@@ -126,9 +230,109 @@ WallIndex::Cell& WallIndex::cellFor(std::uint64_t key)
     }
 }
 
+// A run of that many members (a power of two): one given up earlier, or new
+// room at the end of the store.
+std::uint32_t WallIndex::newRun(std::uint32_t capacity)
+{
+    std::vector<std::uint32_t>& free = freeRuns_[std::countr_zero(capacity)];
+    if (!free.empty()) {
+        std::uint32_t run = free.back();
+        free.pop_back();
+        return run;
+    }
+    auto run = static_cast<std::uint32_t>(members_.size());
+    std::size_t size = members_.size() + capacity;
+    if (size > members_.capacity()) {
+        std::vector<Member> bigger;
+        model::reserveLarge(bigger, std::max<std::size_t>(4096, members_.capacity() * 2));
+        bigger.assign(members_.begin(), members_.end());
+        members_.swap(bigger);
+    }
+    members_.resize(size);
+    return run;
+}
+
+std::size_t WallIndex::slotOf(std::uint64_t key) const
+{
+    return mix(key) & (cellSlots_ - 1);
+}
+
+// Calls visit(place) for every cell a wall made of the probe's points
+// would join.
+template <typename Visit>
+void WallIndex::forEachWallCell(const Probe& probe, Visit visit) const
+{
+    if (!probe.fits) {
+        return;
+    }
+    const Grid& lo = probe.wallLow;
+    const Grid& hi = probe.wallHigh;
+    for (long long x = lo.v[0] >> stepsPerCellBits; x <= hi.v[0] >> stepsPerCellBits; ++x) {
+        for (long long y = lo.v[1] >> stepsPerCellBits; y <= hi.v[1] >> stepsPerCellBits; ++y) {
+            for (long long z = lo.v[2] >> stepsPerCellBits; z <= hi.v[2] >> stepsPerCellBits; ++z) {
+                visit(placeOf(probe.wallLevel, x, y, z));
+            }
+        }
+    }
+}
+
+void WallIndex::prepare(const geometry::X3DPoint* points, std::size_t count, Probe& probe, bool fetch) const
+{
+    geometry::X3DPoint min;
+    geometry::X3DPoint max;
+    boxOf(points, count, min, max);
+    probe.count = count;
+    probe.first = gridOf(points[0]);
+    probe.low = gridOf(min);
+    probe.high = gridOf(max);
+    // A wall holding the points holds their box, so it sits no lower than
+    // the level of the box's extent.
+    probe.lowest = levelFor(extentOf(min, max));
+    widen(min, max, tolerance_);
+    double extent = extentOf(min, max);
+    probe.wallLevel = levelFor(extent);
+    probe.fits = extent <= cellSize(probe.wallLevel);
+    probe.wallLow = gridOf(min, probe.wallLevel);
+    probe.wallHigh = gridOf(max, probe.wallLevel);
+    if (!fetch || cellSlots_ == 0) {
+        return;
+    }
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
+        __builtin_prefetch(&cells_[slotOf(placeOf(std::countr_zero(levels), probe.first).key)]);
+        ++prefetched_;
+    }
+    forEachWallCell(probe, [&](const Place& place) {
+        __builtin_prefetch(&cells_[slotOf(place.key)]);
+        ++prefetched_;
+    });
+}
+
+void WallIndex::fetchMembers(const Probe& probe) const
+{
+    // A search reads whole runs, the adding of a wall writes after them.
+    auto fetch = [&](const Place& place, bool whole) {
+        const Cell* c = findCell(place.key);
+        if (!c || c->crowded()) {
+            return;
+        }
+        // (A full run is read whole too, as it moves.)
+        std::uint32_t n = c->count;
+        bool full = n >= firstRun && (n & (n - 1)) == 0;
+        const Member* end = members_.data() + c->first + n;
+        for (const Member* m = whole || full ? end - n : end; m <= end; m += 64 / sizeof(Member)) {
+            __builtin_prefetch(m);
+            ++prefetched_;
+        }
+    };
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
+        fetch(placeOf(std::countr_zero(levels), probe.first), true);
+    }
+    forEachWallCell(probe, [&](const Place& place) { fetch(place, false); });
+}
+
 long long WallIndex::bucketOf(double offset) const
 {
-    return static_cast<long long>(std::floor(offset / (2.0 * tolerance_)));
+    return floorToInt(offset / (2.0 * tolerance_));
 }
 
 std::uint32_t WallIndex::groupOf(std::uint32_t id)
@@ -150,7 +354,7 @@ void WallIndex::registerPlane(Cell& cell, std::uint32_t id)
 {
     groupOf(id);
     const Entry& e = walls_[id];
-    PlaneCell& pc = planeCells_[cell.head];
+    PlaneCell& pc = planeCells_[cell.first];
     std::uint64_t group = e.group;
     PlaneKey present{cell.key, (group << 33) | (1ULL << 32)};
     if (planeChains_.emplace(present, 1).second) {
@@ -158,30 +362,52 @@ void WallIndex::registerPlane(Cell& cell, std::uint32_t id)
     }
     auto bucket = static_cast<std::uint64_t>(bucketOf(e.offset)) & 0xFFFFFFFFULL;
     std::uint32_t& head = planeChains_[PlaneKey{cell.key, (group << 33) | bucket}];
-    links_.push_back(Link{id, head});
+    model::pushBackLarge(links_, Link{id, head});
     head = static_cast<std::uint32_t>(links_.size());
 }
 
-void WallIndex::registerIn(Cell& cell, std::uint32_t id)
+void WallIndex::registerIn(const Place& place, const Grid& lo, const Grid& hi, std::uint32_t id)
 {
+    Cell& cell = cellFor(place.key);
     if (cell.crowded()) {
         registerPlane(cell, id);
         return;
     }
-    ++cell.count;
-    model::pushBackLarge(links_, Link{id, cell.head});
-    cell.head = static_cast<std::uint32_t>(links_.size());
-    if (cell.count > crowded) {
-        // From now on by plane: the walls of the chain move over.
-        std::vector<std::uint32_t> members;
-        for (std::uint32_t link = cell.head; link != 0; link = links_[link - 1].next) {
-            members.push_back(links_[link - 1].wall);
+    std::uint32_t n = cell.count;
+    if (n == 0) {
+        cell.first = newRun(firstRun);
+    } else if (n >= firstRun && (n & (n - 1)) == 0) {
+        // The run is full: it moves to one twice as long.
+        std::uint32_t run = newRun(2 * n);
+        Member* from = members_.data() + cell.first;
+        Member* to = members_.data() + run;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            to[i] = from[i];
         }
-        cell.head = static_cast<std::uint32_t>(planeCells_.size());
+        freeRuns_[std::countr_zero(n)].push_back(cell.first);
+        cell.first = run;
+    }
+    // Rounded outwards: the step the box's lowest corner lies on, and the
+    // one after that of its highest.
+    Member& m = members_[cell.first + n];
+    m.wall = id;
+    for (int k = 0; k < 3; ++k) {
+        m.lo[k] = static_cast<std::uint16_t>(clampStep(lo.v[k] - place.base[k], 0, 65535));
+        m.hi[k] = static_cast<std::uint16_t>(clampStep(hi.v[k] - place.base[k], -1, 65534) + 1);
+    }
+    cell.count = n + 1;
+    if (cell.count > crowded) {
+        // From now on by plane: the walls of the run move over, in order.
+        std::vector<std::uint32_t> ids;
+        for (std::uint32_t i = 0; i < cell.count; ++i) {
+            ids.push_back(members_[cell.first + i].wall);
+        }
+        freeRuns_[std::countr_zero(std::bit_ceil(cell.count))].push_back(cell.first);
+        cell.first = static_cast<std::uint32_t>(planeCells_.size());
         cell.count = 0x80000000u;
         planeCells_.emplace_back();
-        for (auto it = members.rbegin(); it != members.rend(); ++it) {
-            registerPlane(cell, *it);
+        for (std::uint32_t wall : ids) {
+            registerPlane(cell, wall);
         }
     }
 }
@@ -191,18 +417,33 @@ void WallIndex::add(model::Wall* wall)
     if (!wall->baseFace || !wall->baseFace->isValid()) {
         return;
     }
-    geometry::X3DPoint min(1e9, 1e9, 1e9);
-    geometry::X3DPoint max(-1e9, -1e9, -1e9);
-    wall->baseFace->extendBounds(min, max);
-    double t = tolerance_;
-    min = geometry::X3DPoint(min.x - t, min.y - t, min.z - t);
-    max = geometry::X3DPoint(max.x + t, max.y + t, max.z + t);
+    const model::VertexArray& v = wall->baseFace->vertices;
+    Probe probe;
+    prepare(v.data(), v.size(), probe, false);
+    enter(wall, probe);
+}
+
+void WallIndex::add(model::Wall* wall, const Probe& probe)
+{
+    if (!wall->baseFace || !wall->baseFace->isValid()) {
+        return;
+    }
+    if (wall->baseFace->vertices.size() != probe.count) {
+        add(wall);
+        return;
+    }
+    enter(wall, probe);
+}
+
+void WallIndex::enter(model::Wall* wall, const Probe& probe)
+{
     geometry::X3DPlane plane = wall->baseFace->plane();
     geometry::X3DPoint n(plane.x, plane.y, plane.z);
     double offset = -plane.d;
     auto id = static_cast<std::uint32_t>(walls_.size());
-    if (n.x == 0.0 && n.y == 0.0 && n.z == 0.0) {
-        model::pushBackLarge(walls_, Entry{wall, min, max, n, 0.0, 0, -1});
+    if ((n.x == 0.0 && n.y == 0.0 && n.z == 0.0) || !probe.fits) {
+        // No plane, or wider than any cell: tried on every search.
+        model::pushBackLarge(walls_, Entry{wall, n, 0.0, 0});
         unplaned_.push_back(id);
         return;
     }
@@ -215,55 +456,57 @@ void WallIndex::add(model::Wall* wall)
         n = geometry::X3DPoint(-n.x, -n.y, -n.z);
         offset = -offset;
     }
-    double extent = std::max({max.x - min.x, max.y - min.y, max.z - min.z});
-    int level = 0;
-    while (level + 1 < levelCount && cellSize(level) < extent) {
-        ++level;
-    }
-    model::pushBackLarge(walls_, Entry{wall, min, max, n, offset, UINT32_MAX, level});
-    levels_ |= 1ULL << level;
-    double c = cellSize(level);
-    long long x0 = static_cast<long long>(std::floor(min.x / c));
-    long long x1 = static_cast<long long>(std::floor(max.x / c));
-    long long y0 = static_cast<long long>(std::floor(min.y / c));
-    long long y1 = static_cast<long long>(std::floor(max.y / c));
-    long long z0 = static_cast<long long>(std::floor(min.z / c));
-    long long z1 = static_cast<long long>(std::floor(max.z / c));
-    for (long long x = x0; x <= x1; ++x) {
-        for (long long y = y0; y <= y1; ++y) {
-            for (long long z = z0; z <= z1; ++z) {
-                registerIn(cellFor(cellKey(level, x, y, z)), id);
-            }
-        }
-    }
+    model::pushBackLarge(walls_, Entry{wall, n, offset, UINT32_MAX});
+    levels_ |= 1ULL << probe.wallLevel;
+    forEachWallCell(probe, [&](const Place& place) { registerIn(place, probe.wallLow, probe.wallHigh, id); });
 }
 
-bool WallIndex::holds(const Entry& e, const std::vector<geometry::X3DPoint>& points) const
+// The exact test: the plane first (its entry is at hand, and most walls
+// whose boxes pass the members' test lie in another plane), then the box,
+// worked out again from the wall's base face as add did.
+bool WallIndex::holds(const Entry& e, const geometry::X3DPoint* points, std::size_t count) const
 {
-    for (const geometry::X3DPoint& p : points) {
-        if (p.x < e.min.x || p.y < e.min.y || p.z < e.min.z || p.x > e.max.x || p.y > e.max.y || p.z > e.max.z) {
-            return false;
-        }
+    for (std::size_t i = 0; i < count; ++i) {
+        const geometry::X3DPoint& p = points[i];
         double distance = e.normal.x * p.x + e.normal.y * p.y + e.normal.z * p.z - e.offset;
         if (!(std::fabs(distance) < tolerance_)) {
+            return false;
+        }
+    }
+    const model::VertexArray& v = e.wall->baseFace->vertices;
+    geometry::X3DPoint min;
+    geometry::X3DPoint max;
+    boxOf(v.data(), v.size(), min, max);
+    widen(min, max, tolerance_);
+    for (std::size_t i = 0; i < count; ++i) {
+        const geometry::X3DPoint& p = points[i];
+        if (p.x < min.x || p.y < min.y || p.z < min.z || p.x > max.x || p.y > max.y || p.z > max.z) {
             return false;
         }
     }
     return true;
 }
 
-model::Wall* WallIndex::findContaining(const std::vector<geometry::X3DPoint>& points) const
+model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, std::size_t count) const
 {
-    if (points.empty() || walls_.empty()) {
+    if (count == 0 || walls_.empty()) {
         return nullptr;
     }
-    // Any wall holding every point holds the first, so the first point's
-    // cell at each level holds every candidate.
-    const geometry::X3DPoint& p = points.front();
+    Probe probe;
+    prepare(points, count, probe, false);
+    return findContaining(points, probe);
+}
+
+model::Wall* WallIndex::findContaining(const geometry::X3DPoint* points, const Probe& probe) const
+{
+    std::size_t count = probe.count;
+    if (count == 0 || walls_.empty()) {
+        return nullptr;
+    }
     std::uint32_t best = UINT32_MAX;
     auto consider = [&](std::uint32_t id) {
         ++tested_;
-        if (id < best && holds(walls_[id], points)) {
+        if (id < best && holds(walls_[id], points, count)) {
             best = id;
         }
     };
@@ -272,22 +515,47 @@ model::Wall* WallIndex::findContaining(const std::vector<geometry::X3DPoint>& po
             consider(links_[link - 1].wall);
         }
     };
+    // Any wall holding every point holds the first, so the first point's
+    // cell at each level holds every candidate.
+    const geometry::X3DPoint& p = points[0];
     double reach = std::fabs(p.x) + std::fabs(p.y) + std::fabs(p.z);
     // Normals of one group differ by at most 2^-37 in each component.
     double slack = tolerance_ + reach * 2.0e-11 + 1e-12;
-    for (int level = 0; level < levelCount; ++level) {
-        if ((levels_ & (1ULL << level)) == 0) {
-            continue;
-        }
-        const Cell* cell = findCell(cellKey(level, p));
+    for (std::uint64_t levels = levels_ >> probe.lowest << probe.lowest; levels != 0; levels &= levels - 1) {
+        int level = std::countr_zero(levels);
+        Place place = placeOf(level, probe.first);
+        const Cell* cell = findCell(place.key);
         if (!cell) {
             continue;
         }
         if (!cell->crowded()) {
-            walk(cell->head);
+            // The points' box on the cell's steps, clamped as the members
+            // are so that no clamp rules out a wall that holds the points: a
+            // member whose box starts on a later step, or ends on an earlier
+            // one, cannot hold it.
+            int lo[3];
+            int hi[3];
+            for (int k = 0; k < 3; ++k) {
+                lo[k] = clampStep((probe.low.v[k] >> level) - place.base[k], 0, 65536);
+                hi[k] = clampStep((probe.high.v[k] >> level) - place.base[k], -1, 65534);
+            }
+            // In the order added: the first that holds the points is the one.
+            const Member* m = members_.data() + cell->first;
+            const Member* end = m + cell->count;
+            for (; m != end && m->wall < best; ++m) {
+                ++tested_;
+                if (lo[0] < m->lo[0] || lo[1] < m->lo[1] || lo[2] < m->lo[2] || hi[0] >= m->hi[0] ||
+                    hi[1] >= m->hi[1] || hi[2] >= m->hi[2]) {
+                    continue;
+                }
+                if (holds(walls_[m->wall], points, count)) {
+                    best = m->wall;
+                    break;
+                }
+            }
             continue;
         }
-        for (std::uint32_t group : planeCells_[cell->head].groups) {
+        for (std::uint32_t group : planeCells_[cell->first].groups) {
             const geometry::X3DPoint& n = groupNormals_[group];
             double o = n.x * p.x + n.y * p.y + n.z * p.z;
             long long b0 = bucketOf(o - slack);

@@ -128,7 +128,7 @@ bool TokenReader::readInt(long long& out)
     return true;
 }
 
-bool TokenReader::readLine(std::string_view& out)
+bool TokenReader::readLineAcross(std::string_view& out)
 {
     if (cur_ == end_) {
         const char* keep = cur_;

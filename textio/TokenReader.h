@@ -3,8 +3,10 @@
 // little memory.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -34,7 +36,35 @@ public:
     // The rest of the current line without its line end (a CR before the LF,
     // or several, is dropped); the LF is consumed. False only at the end of
     // the input, when no character is left at all.
-    bool readLine(std::string_view& out);
+    bool readLine(std::string_view& out)
+    {
+        // Most lines lie whole in the buffer (DXF has two short ones per
+        // value): those are taken here, the rest in readLineAcross.
+        const char* lf = findLineFeed(cur_, end_);
+        if (!lf || static_cast<std::size_t>(lf - cur_) > maxSpan_) {
+            return readLineAcross(out);
+        }
+        const char* stop = lf;
+        while (stop > cur_ && stop[-1] == '\r') {
+            --stop;
+        }
+        out = std::string_view(cur_, static_cast<std::size_t>(stop - cur_));
+        cur_ = lf + 1;
+        ++line_;
+        return true;
+    }
+
+    // The bytes read ahead and not yet consumed, for a caller that takes
+    // whole lines (each ended by a line feed, none longer than maxSpan) from
+    // them itself and then skips past them; lines that do not lie whole in
+    // them go through readLine.
+    const char* ahead() const { return cur_; }
+    const char* aheadEnd() const { return end_; }
+    void skip(const char* to, std::uint64_t lines)
+    {
+        cur_ = to;
+        line_ += lines;
+    }
 
     // True when no character is left.
     bool atEnd();
@@ -67,7 +97,11 @@ public:
     // not, and reading it would take all the memory there is.
     static constexpr std::size_t defaultMaxSpan = std::size_t{64} << 20;
 
+    // The first line feed in [from, to), or null.
+    static const char* findLineFeed(const char* from, const char* to);
+
 private:
+    bool readLineAcross(std::string_view& out);
     bool refill(const char*& keep);
     // Stops the reader at a token or line that passes maxSpan_ (with what
     // is buffered, or up to stop).
@@ -92,6 +126,32 @@ private:
 inline bool isBlank(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+inline const char* TokenReader::findLineFeed(const char* from, const char* to)
+{
+    // Eight bytes at a time for the short lines most files have (a byte of
+    // the word is a line feed where its XOR with '\n' is zero); long lines
+    // go to memchr.
+    if (from >= to) {
+        return nullptr;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t ones = 0x0101010101010101ULL;
+        constexpr std::uint64_t highs = 0x8080808080808080ULL;
+        constexpr std::uint64_t feeds = 0x0A0A0A0A0A0A0A0AULL;
+        const char* stop = to - from > 32 ? from + 32 : to;
+        for (; stop - from >= 8; from += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, from, 8);
+            w ^= feeds;
+            std::uint64_t zero = (w - ones) & ~w & highs;
+            if (zero != 0) {
+                return from + (std::countr_zero(zero) >> 3);
+            }
+        }
+    }
+    return static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(to - from)));
 }
 
 }  // namespace textio

@@ -100,6 +100,63 @@ TEST_F(DxfImport, OpeningsBeforeTheirWallAFaceStandsAloneAHoleWaits)
     EXPECT_EQ(wallAt(1).children()[1]->typeCode(), model::type::Hole);
 }
 
+TEST_F(DxfImport, FacesWaitingForTheirWallSearchKeepTheOrderOfTheFile)
+{
+    // Four-corner faces wait a few faces for their search; whatever else
+    // reaches the model (triangles, receivers, holes) must still find them
+    // built before it, and a door right after its wall, or many faces later,
+    // must still find the wall.
+    DxfText t;
+    t.face("1", wallCorners(0, 10, 0, 3));
+    t.face("12", wallCorners(1, 2, 0, 2));          // door
+    t.line("R", {1, 1, 1}, {2, 2, 2});              // receiver 1
+    t.face("12", wallCorners(3, 4, 0, 2));          // door
+    for (int i = 0; i < 12; ++i) {                  // walls of their own
+        t.face("1", wallCorners(20 + 10 * i, 25 + 10 * i, 0, 3));
+    }
+    t.face("12", wallCorners(5, 6, 0, 2));          // door of the first wall
+    t.face("1", {{0, 5, 0}, {4, 5, 0}, {4, 8, 0}}); // a triangle
+    t.polyline(wallCorners(7, 8, 1, 2));            // hole in the first wall
+    t.face("12", wallCorners(8.5, 9.5, 0, 2));      // door, last in the file
+    import(t.file());
+    ASSERT_EQ(doc.count(), 15u);
+    EXPECT_EQ(doc.children()[0]->typeCode(), model::type::Wall);
+    EXPECT_EQ(doc.children()[1]->typeCode(), model::type::Receiver);
+    for (std::size_t i = 2; i < 14; ++i) {
+        ASSERT_EQ(doc.children()[i]->typeCode(), model::type::Wall) << i;
+        EXPECT_DOUBLE_EQ(wallAt(i).baseFace->vertices[0].x, 20.0 + 10.0 * static_cast<double>(i - 2)) << i;
+    }
+    EXPECT_EQ(doc.children()[14]->typeCode(), model::type::Face);
+    const model::Wall& first = wallAt(0);
+    ASSERT_EQ(first.count(), 6u);
+    const int kinds[] = {model::type::Face, model::type::Door, model::type::Door, model::type::Door,
+                         model::type::Hole, model::type::Door};
+    const double left[] = {0, 1, 3, 5, 7, 8.5};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto& member = static_cast<const model::Face&>(*first.children()[i]);
+        EXPECT_EQ(member.typeCode(), kinds[i]) << i;
+        EXPECT_DOUBLE_EQ(member.vertices[0].x, left[i]) << i;
+    }
+}
+
+TEST_F(DxfImport, ZeroCoordinatesComeInWithoutASign)
+{
+    // A drawing in metres keeps its corners as read, but for the sign of a
+    // zero: placed by a block or scaled by units, -0 would become 0, and so
+    // it does when nothing places it (projects would otherwise read "-0").
+    DxfText t;
+    t.group(0, "3DFACE").group(8, "1");
+    t.group(10, "-0.0").group(20, "-0").group(30, "-0.000");
+    t.group(11, "4").group(21, "-0.0").group(31, "-0.0");
+    t.group(12, "4").group(22, "-0.0").group(32, "3");
+    t.group(13, "-0.0").group(23, "-0.0").group(33, "3");
+    import(t.file());
+    ASSERT_EQ(doc.count(), 1u);
+    for (const X3DPoint& p : wallAt(0).baseFace->vertices) {
+        EXPECT_FALSE(std::signbit(p.x) || std::signbit(p.y) || std::signbit(p.z));
+    }
+}
+
 TEST_F(DxfImport, TrianglesLinesAndAttributeDefinitions)
 {
     import(DxfText()

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,98 @@ TEST(TokenReader, VeryLongLinesAreReadWhole)
     ASSERT_TRUE(in.readLine(line));
     EXPECT_EQ(line.size(), 5000u);
     EXPECT_EQ(in.token(), "next");
+}
+
+// Lines as a plain reading of the text gives them: split at each LF, the
+// CRs before it dropped, a last line without LF kept.
+std::vector<std::string> plainLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t lf = text.find('\n', at);
+        std::size_t end = lf == std::string::npos ? text.size() : lf;
+        std::size_t stop = end;
+        while (stop > at && text[stop - 1] == '\r') {
+            --stop;
+        }
+        lines.push_back(text.substr(at, stop - at));
+        at = lf == std::string::npos ? text.size() : lf + 1;
+    }
+    return lines;
+}
+
+TEST(TokenReader, LinesOfEveryLengthAndEndingComeOutWholeWhereverTheChunksEnd)
+{
+    // Short lines are taken from the buffer eight bytes at a time, longer
+    // ones and those the buffer cuts go the long way: both must agree.
+    std::mt19937 rng(3);
+    std::string text;
+    for (int i = 0; i < 3000; ++i) {
+        std::size_t length = rng() % 5 == 0 ? rng() % 300 : rng() % 40;
+        for (std::size_t k = 0; k < length; ++k) {
+            static const char alphabet[] = "abc 0123456789.-\t\r";
+            text += alphabet[rng() % (sizeof alphabet - 1)];
+        }
+        const char* endings[] = {"\n", "\r\n", "\r\r\n"};
+        text += endings[rng() % 3];
+    }
+    text += "last\r";
+    std::vector<std::string> expected = plainLines(text);
+    auto linesOf = [](textio::TokenReader& in) {
+        std::vector<std::string> lines;
+        std::string_view line;
+        while (in.readLine(line)) {
+            lines.emplace_back(line);
+        }
+        return lines;
+    };
+    textio::TokenReader memory{std::string_view(text)};
+    EXPECT_EQ(linesOf(memory), expected);
+    EXPECT_EQ(memory.line(), expected.size());
+    for (std::size_t chunk : {1u, 7u, 33u, 512u, 1u << 20}) {
+        TempFile file(text);
+        textio::TokenReader in(file.f, chunk);
+        EXPECT_EQ(linesOf(in), expected) << "chunk " << chunk;
+        EXPECT_EQ(in.position(), text.size()) << "chunk " << chunk;
+        EXPECT_EQ(in.line(), expected.size()) << "chunk " << chunk;
+        EXPECT_FALSE(in.tooLong());
+    }
+}
+
+TEST(TokenReader, ALineOverTheLimitStopsAFileEvenWhenTheBufferHoldsItWhole)
+{
+    std::string text = "short\n" + std::string(300, 'x') + "\nafter\n";
+    TempFile file(text);
+    textio::TokenReader in(file.f);
+    in.setMaxSpan(100);
+    std::string_view line;
+    ASSERT_TRUE(in.readLine(line));
+    EXPECT_EQ(line, "short");
+    EXPECT_FALSE(in.readLine(line));
+    EXPECT_TRUE(in.tooLong());
+    // Text already in memory has no such limit.
+    textio::TokenReader memory{std::string_view(text)};
+    memory.setMaxSpan(100);
+    ASSERT_TRUE(memory.readLine(line));
+    ASSERT_TRUE(memory.readLine(line));
+    EXPECT_EQ(line.size(), 300u);
+}
+
+TEST(TokenReader, BytesTakenFromTheBufferDirectlyCountAsRead)
+{
+    std::string text = "one\ntwo\nthree\n";
+    textio::TokenReader in{std::string_view(text)};
+    std::string_view line;
+    ASSERT_TRUE(in.readLine(line));
+    ASSERT_EQ(std::string_view(in.ahead(), static_cast<std::size_t>(in.aheadEnd() - in.ahead())), "two\nthree\n");
+    in.skip(in.ahead() + 4, 1);
+    EXPECT_EQ(in.line(), 3u);
+    EXPECT_EQ(in.position(), 8u);
+    ASSERT_TRUE(in.readLine(line));
+    EXPECT_EQ(line, "three");
+    EXPECT_EQ(textio::TokenReader::findLineFeed(text.data(), text.data() + 3), nullptr);
+    EXPECT_EQ(textio::TokenReader::findLineFeed(text.data(), text.data() + text.size()), text.data() + 3);
 }
 
 }  // namespace
