@@ -26,7 +26,6 @@ Application::Application()
             }
         }
     }
-    installMaterialColoursSetting();
     views.hideView = [this](int command) { toggleView(command); };
     views.dropFiles = [this](const std::vector<std::string>& files) { onDropFiles(files); };
     views.zoomAtPointer = [] { return readFlag(ZoomAtPointer, false); };

@@ -200,7 +200,6 @@ int runCommandLine(const std::vector<std::string>& args)
             return exitOk;
         }
     }
-    installMaterialColoursSetting();
     if (command == "info") {
         return runInfo(rest);
     }

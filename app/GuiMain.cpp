@@ -38,7 +38,8 @@ int runGui(int argc, char** argv, const std::string& commandLine)
     }
     QApplication qapp(argc, argv);
     QApplication::setApplicationName("Tolvane CAD");
-    // Dialogs draw their pictures (the reverberation plot) on canvases.
+    // Dialogs draw their pictures (the reverberation plot) on canvases; the
+    // program's own QApplication serves them.
     ui::qt::installCanvases();
     ui::qt::QtPlatform platform;
     Application application;

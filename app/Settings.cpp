@@ -72,9 +72,4 @@ scene3d::ExportOptions exportOptions()
     return options;
 }
 
-void installMaterialColoursSetting()
-{
-    scene3d::setMaterialColoursSetting([] { return readFlag(MaterialColours, true); });
-}
-
 }  // namespace app

@@ -37,7 +37,4 @@ bool writeFlag(const std::string& key, bool value, std::string* error = nullptr)
 // layers by material name or number). Every export reads it afresh.
 scene3d::ExportOptions exportOptions();
 
-// Lets the 3-D scene read MaterialColours whenever it is built.
-void installMaterialColoursSetting();
-
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/GuiMain.h"
 #include "ui/qt/QtDrawContext.h"
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     // A file-size limit reached while writing is a failed write like a full
     // disk (reported, the old file kept), not a reason to be killed.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Everything this run keeps, installed for every layer until it ends.
+    app::AppContext context;
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || !app::isCommand(args[0])) {
         std::string commandLine;
@@ -22,7 +25,7 @@ int main(int argc, char** argv)
     }
     if (args[0] == "render" || args[0] == "play") {
         // Pictures: views and scripts draw with Qt, off screen.
-        ui::qt::installCanvases();
+        context.toolkit = ui::qt::installCanvases();
     }
     return app::runCommandLine(args);
 }

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
         }
     }
     ui::headless::HeadlessPlatform platform;
-    ui::qt::installCanvases();
+    auto toolkit = ui::qt::installCanvases();  // kept while pictures are drawn
     std::unique_ptr<ui::Canvas> canvas = ui::makeCanvas();
 
     model::Document doc;

@@ -10,6 +10,7 @@
 #include "textio/RealFormat.h"
 #include "textio/TextWriter.h"
 #include "textio/Utf8.h"
+#include "ui/Installed.h"
 #include "ui/Platform.h"
 
 namespace materials {
@@ -41,18 +42,6 @@ std::time_t modificationTime(const std::string& path)
         return 0;
     }
     return st.st_mtime;
-}
-
-std::unique_ptr<MaterialList>& programList()
-{
-    static std::unique_ptr<MaterialList> list;
-    return list;
-}
-
-std::string& programDirectory()
-{
-    static std::string directory;
-    return directory;
 }
 
 }  // namespace
@@ -174,18 +163,19 @@ void MaterialList::writeUsed(textio::TextWriter& out) const
 
 MaterialList& materialList()
 {
-    auto& list = programList();
-    if (!list) {
-        list = std::make_unique<MaterialList>(programDirectory());
-        list->load();
+    MaterialState& state = ui::installed<MaterialState>();
+    if (!state.list) {
+        state.list = std::make_unique<MaterialList>(state.directory);
+        state.list->load();
     }
-    return *list;
+    return *state.list;
 }
 
 void setMaterialDirectory(const std::string& directory)
 {
-    programDirectory() = directory;
-    programList().reset();
+    MaterialState& state = ui::installed<MaterialState>();
+    state.directory = directory;
+    state.list.reset();
 }
 
 }  // namespace materials

@@ -71,7 +71,14 @@ private:
     std::time_t loadedTime_ = 0;
 };
 
-// The program's one database, created and loaded on first use.
+// The program's database: where its files come from and the table, loaded
+// on first use. The program's context installs one (ui/Installed.h).
+struct MaterialState {
+    std::string directory;
+    std::unique_ptr<MaterialList> list;
+};
+
+// The installed database, created and loaded on first use.
 MaterialList& materialList();
 // Where the program's database takes its files from (empty: the current
 // directory with the bundled fallback). Drops the loaded database, so the

@@ -8,16 +8,17 @@
 #include "model/EntityList.h"
 #include "model/EntityPool.h"
 #include "model/EntityPainter.h"
+#include "model/ModelState.h"
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
+#include "ui/Installed.h"
 
 namespace model {
 
 namespace {
 std::vector<EntityPainter*>& painters()
 {
-    static std::vector<EntityPainter*> stack;
-    return stack;
+    return ui::installed<ModelState>().painters;
 }
 }  // namespace
 

@@ -1,12 +1,14 @@
 // The program-wide view options.
 #include "model/ViewOptions.h"
 
+#include "model/ModelState.h"
+#include "ui/Installed.h"
+
 namespace model {
 
 ViewOptions& viewOptions()
 {
-    static ViewOptions options;
-    return options;
+    return ui::installed<ModelState>().viewOptions;
 }
 
 }  // namespace model

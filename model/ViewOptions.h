@@ -11,6 +11,7 @@ struct ViewOptions {
     bool showReceiverDirections = false;
 };
 
+// The installed model state's options (model/ModelState.h).
 ViewOptions& viewOptions();
 
 }  // namespace model

@@ -8,6 +8,7 @@
 #include "model/Face.h"
 #include "model/Receiver.h"
 #include "scene3d/X3DIndexedFaceSet.h"
+#include "ui/Installed.h"
 
 namespace scene3d {
 
@@ -19,18 +20,17 @@ struct DocumentScene : model::DerivedData {
     bool materialColours = true;  // what it was built with
 };
 
-std::function<bool()> materialColoursSetting;
-
 }  // namespace
 
 void setMaterialColoursSetting(std::function<bool()> setting)
 {
-    materialColoursSetting = std::move(setting);
+    ui::installed<SceneSettings>().materialColours = std::move(setting);
 }
 
 bool materialColoursWanted()
 {
-    return materialColoursSetting ? materialColoursSetting() : true;
+    const std::function<bool()>& setting = ui::installed<SceneSettings>().materialColours;
+    return setting ? setting() : true;
 }
 
 X3DIndexedFaceSet& SceneBuilder::faceSetFor(unsigned materialNumber)

@@ -62,6 +62,13 @@ bool sceneBox(const model::Document& doc, geometry::X3DPoint& min, geometry::X3D
 void homeCamera(const geometry::X3DPoint& min, const geometry::X3DPoint& max, geometry::X3DPoint& eye,
                 geometry::X3DPoint& target);
 
+// What the scene build asks of the program; its context installs one
+// (ui/Installed.h).
+struct SceneSettings {
+    // Whether faces take their materials' own colours (true when unset).
+    std::function<bool()> materialColours;
+};
+
 // Whether scenes give faces their materials' own colours (true when nothing
 // is installed). The program installs its setting, read at every use.
 void setMaterialColoursSetting(std::function<bool()> setting);

@@ -34,6 +34,7 @@ public:
 };
 
 using CanvasFactory = std::function<std::unique_ptr<Canvas>()>;
+// Sets how the installed platform state (ui/UiState.h) makes canvases.
 void setCanvasFactory(CanvasFactory factory);
 // A new canvas, or null when no back end draws pictures.
 std::unique_ptr<Canvas> makeCanvas();

@@ -2,6 +2,8 @@
 #include "ui/DrawContext.h"
 
 #include "ui/Canvas.h"
+#include "ui/Installed.h"
+#include "ui/UiState.h"
 
 namespace ui {
 
@@ -28,18 +30,15 @@ void DrawContext::setBrush(int style, Colour colour)
     ++brushesMade_;
 }
 
-namespace {
-CanvasFactory canvasFactory;
-}
-
 void setCanvasFactory(CanvasFactory factory)
 {
-    canvasFactory = std::move(factory);
+    installed<UiState>().canvases = std::move(factory);
 }
 
 std::unique_ptr<Canvas> makeCanvas()
 {
-    return canvasFactory ? canvasFactory() : nullptr;
+    const CanvasFactory& make = installed<UiState>().canvases;
+    return make ? make() : nullptr;
 }
 
 void rectOutline(DrawContext& dc, int left, int top, int right, int bottom)

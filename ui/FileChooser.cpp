@@ -4,22 +4,13 @@
 #include <filesystem>
 
 #include "textio/RealFormat.h"
+#include "ui/Installed.h"
 #include "ui/Platform.h"
+#include "ui/UiState.h"
 
 namespace ui {
 
 namespace {
-
-struct Folders {
-    std::string project;
-    std::string source;
-};
-
-Folders& folders()
-{
-    static Folders f;
-    return f;
-}
 
 bool isSourceName(const std::string& name)
 {
@@ -44,7 +35,8 @@ FileRequest fileRequestFor(const std::string& initialName, bool save)
                      {"VRML 2.0 World (*.wrl)", "*.wrl"},
                      {"Pov-Ray Scene (*.pov)", "*.pov"}};
     }
-    const std::string& remembered = source ? folders().source : folders().project;
+    UiState& state = installed<UiState>();
+    const std::string& remembered = source ? state.sourceFolder : state.projectFolder;
     std::error_code ec;
     r.folder = remembered.empty() ? std::filesystem::current_path(ec).string() : remembered;
     if (save) {
@@ -65,13 +57,9 @@ std::optional<std::string> chooseFile(const std::string& initialName, bool save)
         path += "." + r.defaultExtension;
     }
     std::string folder = path.parent_path().string();
-    (isSourceName(initialName) ? folders().source : folders().project) = folder;
+    UiState& state = installed<UiState>();
+    (isSourceName(initialName) ? state.sourceFolder : state.projectFolder) = folder;
     return path.string();
-}
-
-void resetFileChooserFolders()
-{
-    folders() = Folders();
 }
 
 }  // namespace ui

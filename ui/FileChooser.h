@@ -29,7 +29,5 @@ FileRequest fileRequestFor(const std::string& initialName, bool save);
 // Asks for a file; the chosen full path, or nothing when cancelled.
 std::optional<std::string> chooseFile(const std::string& initialName, bool save);
 
-// Forgets the remembered folders (a fresh run).
-void resetFileChooserFolders();
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include "textio/RealFormat.h"
 #include "textio/TokenReader.h"
 #include "ui/DataFolder.h"
+#include "ui/Installed.h"
 #include "ui/Platform.h"
 
 
@@ -17,15 +18,11 @@ namespace views {
 
 namespace {
 
-struct NamedShape {
-    std::string name;
-    std::unique_ptr<model::EntityList> list;
-};
+using NamedShape = ShapeCache::Entry;
 
 std::vector<NamedShape>& shapes()
 {
-    static std::vector<NamedShape> cache;
-    return cache;
+    return ui::installed<ShapeCache>().entries;
 }
 
 // A loudspeaker drawing is a few hundred faces; a bigger file is not one.

@@ -2,7 +2,9 @@
 // follows the line "EntityList" in the file, read once per run and kept.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "model/EntityList.h"
 
@@ -15,5 +17,15 @@ model::EntityList* shapeFor(const std::string& file);
 
 // Forgets every drawing read (tests, and a new material folder).
 void clearShapes();
+
+// The drawings read so far, by file name; the program's context installs
+// one (ui/Installed.h).
+struct ShapeCache {
+    struct Entry {
+        std::string name;
+        std::unique_ptr<model::EntityList> list;
+    };
+    std::vector<Entry> entries;
+};
 
 }  // namespace views

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/MacroScript.h"
 #include "materials/MaterialList.h"
@@ -22,8 +23,6 @@ protected:
         testsupport::writeText("tolvane.mat", "  0  Default , 0.1\n  1  Concrete , 0.01 0.02, 40 45, 0.1\n"
                                               "  2  Glass , 0.2\n  5  Carpet , 0.05 0.1 0.3\n");
         testsupport::writeText("tolvane.ini", "[KCad]\nAutoCheckDuplicates=0\n");
-        materials::setMaterialDirectory("");
-        ui::resetFileChooserFolders();
         const char* tmp = std::getenv("TMPDIR");
         savedTmpdir = tmp ? tmp : "";
         hadTmpdir = tmp != nullptr;
@@ -40,7 +39,6 @@ protected:
         runner.reset();
         application.reset();
         platform.reset();
-        materials::setMaterialDirectory("");
         here.reset();
         if (hadTmpdir) {
             setenv("TMPDIR", savedTmpdir.c_str(), 1);
@@ -65,6 +63,8 @@ protected:
     }
     std::string file(const std::string& name) const { return dir.file(name); }
 
+    // A run of its own: no test sees another's database, options or folders.
+    app::AppContext context;
     testsupport::ScratchDir dir;
     std::unique_ptr<testsupport::ScopedChdir> here;
     std::string savedTmpdir;

@@ -29,7 +29,6 @@ protected:
     void TearDown() override
     {
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "nothing may hang";
-        views::clearShapes();
         AppFixture::TearDown();
     }
     std::string notAFile(const std::string& name) const

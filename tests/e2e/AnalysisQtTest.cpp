@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/CommandTable.h"
 #include "materials/MaterialList.h"
@@ -51,10 +52,10 @@ void whenModal(std::function<void(QWidget*)> act)
 
 class AnalysisQt : public ::testing::Test {
 protected:
+    app::AppContext context;
     void SetUp() override
     {
         here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        materials::setMaterialDirectory("");
         platform = std::make_unique<ui::qt::QtPlatform>();
         application = std::make_unique<app::Application>();
         application->start(testsupport::sourcePath("data/examples/hall.ray"));

@@ -23,6 +23,7 @@
 #include <memory>
 #include <set>
 
+#include "app/AppContext.h"
 #include "app/Application.h"
 #include "app/CommandTable.h"
 #include "bench/ProjectGenerator.h"
@@ -99,8 +100,6 @@ protected:
     void SetUp() override
     {
         here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        materials::setMaterialDirectory("");
-        ui::resetFileChooserFolders();
         platform = std::make_unique<ui::qt::QtPlatform>();
         application = std::make_unique<app::Application>();
     }
@@ -112,6 +111,7 @@ protected:
     }
     ui::qt::QtFrame& frame() { return *platform->frame(); }
 
+    app::AppContext context;
     testsupport::ScratchDir dir;
     std::unique_ptr<testsupport::ScopedChdir> here;
     std::unique_ptr<ui::qt::QtPlatform> platform;

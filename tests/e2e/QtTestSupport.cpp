@@ -101,8 +101,6 @@ QImage picture(QWidget* w)
 void QtProgramFixture::SetUp()
 {
     here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-    materials::setMaterialDirectory("");
-    ui::resetFileChooserFolders();
     platform = std::make_unique<ui::qt::QtPlatform>();
     application = std::make_unique<app::Application>();
 }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/AppContext.h"
 #include "app/Application.h"
 #include "tests/support/TestSupport.h"
 #include "ui/qt/QtFrame.h"
@@ -50,6 +51,7 @@ protected:
     void TearDown() override;
     ui::qt::QtFrame& frame() { return *platform->frame(); }
 
+    app::AppContext context;
     testsupport::ScratchDir dir;
     std::unique_ptr<testsupport::ScopedChdir> here;
     std::unique_ptr<ui::qt::QtPlatform> platform;

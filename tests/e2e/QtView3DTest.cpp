@@ -14,6 +14,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/AppContext.h"
 #include "app/Application.h"
 #include "geometry/X3DDirection.h"
 #include "materials/MaterialList.h"
@@ -107,11 +108,10 @@ long differingPixels(const QImage& a, const QImage& b)
 
 class QtView3D : public ::testing::Test {
 protected:
+    app::AppContext context;
     void SetUp() override
     {
         here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        materials::setMaterialDirectory("");
-        ui::resetFileChooserFolders();
         platform = std::make_unique<ui::qt::QtPlatform>();
         application = std::make_unique<app::Application>();
         application->start(testsupport::sourcePath("data/examples/hall.ray"));

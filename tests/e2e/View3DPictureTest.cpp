@@ -16,6 +16,7 @@
 #include "ui/headless/HeadlessPlatform.h"
 #include "ui/headless/OsMesaSurface.h"
 #include "ui/qt/QtDrawContext.h"
+#include "ui/Installed.h"
 
 #ifndef KCAD_GOLDEN_OUT
 #define KCAD_GOLDEN_OUT "golden-out"
@@ -93,9 +94,10 @@ void expectReference(const ui::Image& picture, const std::string& name)
 
 class Hall3D : public ::testing::Test {
 protected:
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
     void SetUp() override
     {
-        materials::setMaterialDirectory("");
         ASSERT_TRUE(storage::openProject(testsupport::sourcePath("data/examples/hall.ray"), doc));
         ASSERT_TRUE(surface.resize(width, height));
     }

@@ -22,6 +22,7 @@
 #include "views/ViewPainting.h"
 #include "views/ViewPicture.h"
 #include "views/ViewSet.h"
+#include "ui/Installed.h"
 
 #ifndef KCAD_GOLDEN_OUT
 #define KCAD_GOLDEN_OUT "golden-out"
@@ -66,9 +67,11 @@ void save(const ui::Image& image, const std::string& path)
 
 class ViewPictures : public ::testing::Test {
 protected:
+    // The bundled database, fresh for the test.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
     void SetUp() override
     {
-        materials::setMaterialDirectory("");
         ASSERT_TRUE(storage::openProject(testsupport::sourcePath("data/examples/hall.ray"), doc));
         canvas = ui::makeCanvas();
         ASSERT_NE(canvas, nullptr);
@@ -195,7 +198,8 @@ TEST(RoomFromTools, MatchesTheReviewedPictures)
     const char* tmp = std::getenv("TMPDIR");
     std::string savedTmp = tmp ? tmp : "";
     setenv("TMPDIR", dir.path().c_str(), 1);
-    materials::setMaterialDirectory("");
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials(materialState);
     {
         ui::headless::HeadlessPlatform platform;
         app::Application application;
@@ -250,6 +254,6 @@ TEST_F(LiveView, RedrawingOneEntityTouchesOnlyItsOwnPixels)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    ui::qt::installCanvases();
+    auto toolkit = ui::qt::installCanvases();  // kept while pictures are drawn
     return RUN_ALL_TESTS();
 }

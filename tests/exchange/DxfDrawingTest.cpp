@@ -12,6 +12,7 @@
 #include "tests/support/TestSupport.h"
 #include "textio/TokenReader.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/Installed.h"
 
 using dxftest::DxfText;
 using dxftest::wallCorners;
@@ -28,7 +29,9 @@ protected:
         materials::setMaterialDirectory(dir.path().string());
         doc.autoDraw = false;
     }
-    void TearDown() override { materials::setMaterialDirectory(""); }
+    // A database of the test's own, gone with the test.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
 
     exchange::DxfImportReport import(const std::string& text, exchange::DxfImportOptions options = {})
     {

@@ -13,6 +13,7 @@
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 
@@ -28,7 +29,9 @@ protected:
         materials::setMaterialDirectory(dir.path().string());
         doc.autoDraw = false;
     }
-    void TearDown() override { materials::setMaterialDirectory(""); }
+    // A database of the test's own, gone with the test.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
 
     exchange::ObjImportReport import(const std::string& text)
     {

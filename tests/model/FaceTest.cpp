@@ -6,6 +6,7 @@
 #include "materials/MaterialList.h"
 #include "model/Door.h"
 #include "tests/model/ModelFixtures.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 using model::Face;
@@ -107,7 +108,9 @@ TEST(Face, TransformationsMoveEveryVertex)
 
 TEST(Face, ColourFollowsLockSelectionAndMaterialColours)
 {
-    materials::setMaterialDirectory("");
+    // A database of the test's own: showing material colours ends with it.
+    materials::MaterialState database;
+    ui::Install<materials::MaterialState> use(database);
     auto f = fixtures::rectangle(0, 0, 1, 1, 0, 1);
     EXPECT_EQ(f->drawColour(), ui::black);
     f->setSelected(true);

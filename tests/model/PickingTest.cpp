@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "model/Document.h"
+#include "model/ModelState.h"
 #include "model/Receiver.h"
 #include "model/Segment.h"
 #include "model/Source.h"
 #include "model/Text.h"
 #include "model/ViewOptions.h"
 #include "tests/model/ModelFixtures.h"
+#include "ui/Installed.h"
 
 namespace {
 
@@ -30,8 +32,9 @@ public:
 
 class PickingTest : public ::testing::Test {
 protected:
-    void SetUp() override { model::viewOptions() = model::ViewOptions(); }
-    void TearDown() override { model::viewOptions() = model::ViewOptions(); }
+    // View options of the test's own.
+    model::ModelState state;
+    ui::Install<model::ModelState> useState{state};
     PlanMapping view;
 };
 

@@ -15,6 +15,7 @@
 #include "tests/model/ModelFixtures.h"
 #include "ui/headless/HeadlessPlatform.h"
 #include "ui/headless/OsMesaSurface.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 using geometry::X3DVector;
@@ -69,11 +70,14 @@ class Renderer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        materials::setMaterialDirectory("");
         doc.autoDraw = false;
         ASSERT_TRUE(surface.resize(width, height));
     }
-    void TearDown() override { setMaterialColoursSetting(nullptr); }
+    // A database and scene settings of the test's own.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
+    SceneSettings settings;
+    ui::Install<SceneSettings> useSettings{settings};
 
     ui::Image draw(X3DScene& scene)
     {

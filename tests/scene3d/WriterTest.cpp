@@ -9,6 +9,7 @@
 #include "scene3d/X3DStream.h"
 #include "tests/model/ModelFixtures.h"
 #include "textio/TextWriter.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 using namespace scene3d;
@@ -38,7 +39,9 @@ std::string nodeText(const X3DNode& node, int format)
 class Writers : public ::testing::Test {
 protected:
     void SetUp() override { materials::setMaterialDirectory("/nonexistent"); }
-    void TearDown() override { materials::setMaterialDirectory(""); }
+    // A database of the test's own, gone with the test.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/support/TestSupport.h"
 #include "textio/TextWriter.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 
@@ -26,7 +27,9 @@ protected:
         materials::setMaterialDirectory(dir.path().string());
         doc.autoDraw = false;
     }
-    void TearDown() override { materials::setMaterialDirectory(""); }
+    // A database of the test's own, gone with the test.
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
 
     std::string written()
     {

@@ -16,6 +16,7 @@
 #include "textio/TextWriter.h"
 #include "textio/TokenReader.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/Installed.h"
 
 using geometry::X3DPoint;
 
@@ -43,7 +44,8 @@ std::string rewrite(const std::string& text)
 TEST(RoundTrip, ARichModelComesBackByteForByte)
 {
     ui::headless::HeadlessPlatform platform;
-    materials::setMaterialDirectory("");
+    materials::MaterialState database;
+    ui::Install<materials::MaterialState> use(database);
     model::Document doc;
     doc.autoDraw = false;
     std::mt19937 rng(3);
@@ -73,7 +75,8 @@ TEST(RoundTrip, ARichModelComesBackByteForByte)
 TEST(RoundTrip, TheBundledExampleIsWrittenAsItIsStored)
 {
     ui::headless::HeadlessPlatform platform;
-    materials::setMaterialDirectory("");
+    materials::MaterialState database;
+    ui::Install<materials::MaterialState> use(database);
     std::string stored = testsupport::readText(testsupport::sourcePath("data/examples/hall.ray"));
     ASSERT_FALSE(stored.empty());
     EXPECT_EQ(rewrite(stored), stored);

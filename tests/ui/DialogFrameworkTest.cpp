@@ -6,6 +6,8 @@
 #include "ui/FileChooser.h"
 #include "ui/GetValueBox.h"
 #include "ui/headless/HeadlessPlatform.h"
+#include "ui/Installed.h"
+#include "ui/UiState.h"
 
 using namespace ui;
 using headless::DialogAnswer;
@@ -112,7 +114,9 @@ TEST(ValueDialogs, AnUnexpectedDialogIsAFailureNamingIt)
 
 TEST(FileChooser, FiltersByKindAndRememberedFolders)
 {
-    resetFileChooserFolders();
+    // Folders of the test's own, as a fresh run starts with.
+    UiState state;
+    Install<UiState> use(state);
     FileRequest dxf = fileRequestFor("*.DXF", false);
     ASSERT_EQ(dxf.filters.size(), 1u);
     EXPECT_EQ(dxf.filters[0].label, "Autocad File (*.dxf)");
@@ -134,7 +138,6 @@ TEST(FileChooser, FiltersByKindAndRememberedFolders)
     platform.queueFile(std::nullopt);
     EXPECT_FALSE(chooseFile("", false));
     EXPECT_EQ(fileRequestFor("", false).folder, "/projects/halls") << "a cancel keeps the folder";
-    resetFileChooserFolders();
 }
 
 TEST(DialogCatalogue, EveryTemplateWithItsTitle)

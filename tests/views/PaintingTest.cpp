@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "materials/MaterialList.h"
+#include "model/ModelState.h"
 #include "model/Ray.h"
 #include "model/Segment.h"
 #include "model/Source.h"
@@ -12,6 +13,7 @@
 #include "model/ViewOptions.h"
 #include "tests/model/ModelFixtures.h"
 #include "tests/support/TestSupport.h"
+#include "ui/Installed.h"
 #include "ui/headless/HeadlessPlatform.h"
 #include "views/ShapeCache.h"
 #include "views/ViewPainting.h"
@@ -24,21 +26,20 @@ using Ops = std::vector<std::string>;
 
 class PaintingTest : public ::testing::Test {
 protected:
+    // Options, loudspeaker drawings and a database of the test's own.
+    model::ModelState modelState;
+    ui::Install<model::ModelState> useModel{modelState};
+    views::ShapeCache shapes;
+    ui::Install<views::ShapeCache> useShapes{shapes};
+    materials::MaterialState materialState;
+    ui::Install<materials::MaterialState> useMaterials{materialState};
     void SetUp() override
     {
-        model::viewOptions() = model::ViewOptions();
-        views::clearShapes();
         plan().onSize(400, 400);
         plan().setScale(0.05);
         plan().setCentre({0, 0});
         doc.axesShown = false;
         doc.gridShown = false;
-    }
-    void TearDown() override
-    {
-        model::viewOptions() = model::ViewOptions();
-        materials::materialList().materialColoursShown = false;
-        views::clearShapes();
     }
     views::ViewWindow& plan() { return views.byId(views::viewId::Plant); }
     Ops paint()

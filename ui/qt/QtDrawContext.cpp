@@ -366,8 +366,9 @@ bool QtCanvas::encodePng(std::string& bytes)
     return true;
 }
 
-void installCanvases()
+std::shared_ptr<void> installCanvases()
 {
+    std::shared_ptr<QGuiApplication> made;
     if (!QGuiApplication::instance()) {
         // Pictures need fonts, and fonts need an application: an off-screen
         // one needs no display.
@@ -383,9 +384,10 @@ void installCanvases()
             QFile::setPermissions(QString::fromUtf8(dir), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             qputenv("XDG_RUNTIME_DIR", dir);
         }
-        static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+        made = std::make_shared<QGuiApplication>(argc, argv);
     }
     setCanvasFactory([] { return std::make_unique<QtCanvas>(); });
+    return made;
 }
 
 }  // namespace ui::qt

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStaticText>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -102,8 +103,9 @@ private:
 };
 
 // Installs canvases for the headless windows and `kcad render`; creates an
-// off-screen Qt application first when none runs.
-void installCanvases();
+// off-screen Qt application first when none runs, and hands it to the
+// caller to keep for as long as pictures are drawn (null when one ran).
+std::shared_ptr<void> installCanvases();
 
 QColor toQColor(Colour c);
 Colour fromQRgb(QRgb c);
