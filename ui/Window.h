@@ -55,6 +55,13 @@ struct KeyEvent {
     bool alt = false;
 };
 
+// How a window took a request to move its picture.
+enum class ScrollResult {
+    Done,         // moved; the strips it uncovered are for the caller to paint
+    Pending,      // the whole window is to be painted anyway
+    Unsupported,  // the window keeps no picture: paint it all
+};
+
 // What the back end does for one window.
 class NativeWindow {
 public:
@@ -84,6 +91,8 @@ public:
     virtual void confinePointer(bool on) {}
     // Moves the pointer to a pixel of the client area.
     virtual void setPointerPosition(int x, int y) {}
+    // Moves the window's picture by (dx, dy) pixels, right and down.
+    virtual ScrollResult scrollContents(int dx, int dy) { return ScrollResult::Unsupported; }
 };
 
 // The logic of a window: events in, operations out through `native`.

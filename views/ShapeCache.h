@@ -16,4 +16,8 @@ model::EntityList* shapeFor(const std::string& file);
 // Forgets every drawing read (tests, and a new material folder).
 void clearShapes();
 
+// How far a source's loudspeaker drawing reaches from the source, in metres
+// (0 for any other entity): what the model's index adds round a source.
+double symbolReach(const model::Entity& e);
+
 }  // namespace views

@@ -1,6 +1,8 @@
 // The six views.
 #include "views/ViewSet.h"
 
+#include "model/EntityExtent.h"
+#include "views/ShapeCache.h"
 #include "views/ViewPainting.h"
 
 namespace views {
@@ -15,6 +17,8 @@ ViewSet::ViewSet(model::Document& doc) : document(doc)
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<SIDE>()));
     views_.push_back(std::make_unique<ViewWindow>(*this, std::make_unique<View3D>()));
     model::addEntityPainter(this);
+    // The index round each source leaves room for its loudspeaker drawing.
+    model::setSymbolReach(&symbolReach);
 }
 
 ViewSet::~ViewSet()

@@ -69,6 +69,8 @@ public:
         pointerX = x;
         pointerY = y;
     }
+    // Moves the canvas's picture; without a canvas there is no picture.
+    ScrollResult scrollContents(int dx, int dy) override;
 
     // Paints the whole window now if it is shown and invalid.
     void paintIfDirty();
@@ -78,6 +80,7 @@ public:
     bool visible = false;
     PixelRect rect;
     long invalidations = 0;
+    long scrolls = 0;  // pictures moved
     long raised = 0;  // the order windows were last brought to the top
     bool dirty = true;
     RecordingDrawContext dc;

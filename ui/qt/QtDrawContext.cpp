@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QVector>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace ui::qt {
@@ -333,6 +334,72 @@ void QtDrawContext::invertRect(int left, int top, int right, int bottom)
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::white);
     p.setCompositionMode(xor_ ? QPainter::RasterOp_SourceXorDestination : QPainter::CompositionMode_SourceOver);
+}
+
+void QtDrawContext::copyFrom(const QImage& source, const QRect& r)
+{
+    finish();
+    QRect c = r & image_.rect() & source.rect();
+    if (c.isEmpty() || source.format() != image_.format() || image_.format() != QImage::Format_RGB32) {
+        if (!c.isEmpty()) {
+            QPainter p(&image_);
+            p.drawImage(c.topLeft(), source, c);
+            drawn();
+        }
+        return;
+    }
+    for (int y = c.top(); y <= c.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y)) + c.left();
+        auto* to = reinterpret_cast<QRgb*>(image_.scanLine(y)) + c.left();
+        std::copy(from, from + c.width(), to);
+    }
+    drawn();
+}
+
+void shiftPixels(QImage& image, int dx, int dy)
+{
+    int w = image.width();
+    int h = image.height();
+    if (image.format() != QImage::Format_RGB32 || std::abs(dx) >= w || std::abs(dy) >= h) {
+        return;
+    }
+    int span = w - std::abs(dx);
+    int fromX = dx >= 0 ? 0 : -dx;
+    int toX = dx >= 0 ? dx : 0;
+    // Rows are taken in the order that never reads a row already written.
+    auto moveRow = [&](int y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y - dy)) + fromX;
+        QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(y)) + toX;
+        std::memmove(to, from, static_cast<std::size_t>(span) * sizeof(QRgb));
+    };
+    if (dy > 0) {
+        for (int y = h - 1; y >= dy; --y) {
+            moveRow(y);
+        }
+    } else {
+        for (int y = 0; y < h + dy; ++y) {
+            moveRow(y);
+        }
+    }
+}
+
+void QtCanvas::scroll(int dx, int dy)
+{
+    dc_.finish();
+    shiftPixels(image_, dx, dy);
+}
+
+void QtCanvas::copyTo(DrawContext& target, const PixelRect& r)
+{
+    dc_.finish();
+    QRect q(r.left, r.top, r.width(), r.height());
+    if (auto* window = dynamic_cast<QtDrawContext*>(&target)) {
+        window->copyFrom(image_, q);
+    } else if (auto* canvas = dynamic_cast<QtCanvas*>(&target)) {
+        canvas->dc_.copyFrom(image_, q);
+    } else {
+        Canvas::copyTo(target, r);
+    }
 }
 
 void QtCanvas::resize(int width, int height)

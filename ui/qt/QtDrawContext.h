@@ -36,6 +36,8 @@ public:
 
     // Ends the painting on the image (before it is resized or shown).
     void finish();
+    // The pixels of the rectangle from a picture of the same size.
+    void copyFrom(const QImage& source, const QRect& r);
     // Told when something is drawn, so that the window shows it.
     std::function<void()> onDrawn;
 
@@ -79,6 +81,9 @@ public:
     int height() const override { return image_.height(); }
     Image image() override;
     bool encodePng(std::string& bytes) override;
+    void scroll(int dx, int dy) override;
+    void copyTo(DrawContext& target, const PixelRect& r) override;
+    QtDrawContext& drawContext() { return dc_; }
 
     void moveTo(int x, int y) override { dc_.moveTo(x, y); }
     void lineTo(int x, int y) override { dc_.lineTo(x, y); }
@@ -104,6 +109,10 @@ private:
 // Installs canvases for the headless windows and `kcad render`; creates an
 // off-screen Qt application first when none runs.
 void installCanvases();
+
+// Moves the pixels of an RGB32 picture by (dx, dy), right and down; what
+// is uncovered keeps its old pixels.
+void shiftPixels(QImage& image, int dx, int dy);
 
 QColor toQColor(Colour c);
 Colour fromQRgb(QRgb c);

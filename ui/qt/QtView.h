@@ -26,6 +26,8 @@ public:
     void invalidate();
     void validate() { dirty_ = false; }
     void confinePointer(bool on);
+    // Moves the picture; the logic paints what it uncovers.
+    ScrollResult scrollContents(int dx, int dy);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,7 +42,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Mouse moves are handed on once the events waiting behind them are in:
+    // moves that came while the logic was busy (a repaint) count as one, at
+    // the last position. Anything else the mouse does hands on a waiting
+    // move first.
+    void deliverMove();
+
     Window& logic_;
+    MouseEvent pendingMove_;
+    bool movePending_ = false;
     QImage image_;
     std::unique_ptr<QtDrawContext> dc_;
     bool dirty_ = true;
@@ -69,6 +79,7 @@ public:
     void setCursor(Cursor c) override;
     void confinePointer(bool on) override { widget_->confinePointer(on); }
     void setPointerPosition(int x, int y) override;
+    ScrollResult scrollContents(int dx, int dy) override { return widget_->scrollContents(dx, dy); }
 
     QtLogicWidget* logicWidget() const { return widget_; }
 

@@ -1,0 +1,131 @@
+// The extents of the entity kinds.
+#include "model/EntityExtent.h"
+
+#include <algorithm>
+
+#include "model/EntityList.h"
+#include "model/Face.h"
+#include "model/Receiver.h"
+#include "model/Segment.h"
+#include "model/Text.h"
+
+namespace model {
+
+namespace {
+
+SymbolReach reachFunction = nullptr;
+std::uint64_t reachGeneration = 1;
+
+// Pixels beyond the projected box, by what is drawn there: one for the
+// truncation of every point to its pixel and one to spare; a ray's start
+// circle; a receiver's or source's circle or box with its number or letters
+// (ten digits, seven letters at most); a note's "i".
+constexpr std::uint16_t lineMargin = 2;
+constexpr std::uint16_t rayMargin = 4;
+constexpr std::uint16_t symbolMargin = 64;
+constexpr std::uint16_t noteMargin = 24;
+// A note's text is broken between words inside its box, but what does not
+// fit spills out of it, to the right and below: as far as the text is long.
+constexpr std::uint32_t pixelsPerCharacter = 16;
+
+void addNote(const Text& t, Extent& x)
+{
+    x.box.add(t.start);
+    x.box.add(t.end);
+    std::uint32_t spill = noteMargin + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) *
+                                           pixelsPerCharacter;
+    x.margin = static_cast<std::uint16_t>(std::max<std::uint32_t>(x.margin, std::min<std::uint32_t>(spill, 65535)));
+}
+
+void addTo(const Entity& e, Extent& x)
+{
+    switch (e.typeCode()) {
+    case type::Face:
+    case type::Hole:
+    case type::Door:
+        for (const X3DPoint& v : static_cast<const Face&>(e).vertices) {
+            x.box.add(v);
+        }
+        x.margin = std::max(x.margin, lineMargin);
+        return;
+    case type::EntityList:
+    case type::InfoList:
+    case type::Wall:
+        for (const auto& child : static_cast<const EntityList&>(e).children()) {
+            addTo(*child, x);
+        }
+        return;
+    case type::Segment: {
+        const auto& s = static_cast<const Segment&>(e);
+        x.box.add(s.start);
+        x.box.add(s.end);
+        x.margin = std::max(x.margin, lineMargin);
+        return;
+    }
+    case type::Text:
+        addNote(static_cast<const Text&>(e), x);
+        return;
+    case type::Ray: {
+        const auto& r = static_cast<const Receiver&>(e);
+        x.box.add(r.position);
+        x.box.add(r.position + (r.target - r.position) * 100.0);
+        x.margin = std::max(x.margin, rayMargin);
+        return;
+    }
+    case type::Receiver:
+    case type::Source: {
+        const auto& r = static_cast<const Receiver&>(e);
+        IndexBox symbol;
+        symbol.add(r.position);
+        if (reachFunction) {
+            symbol.grow(reachFunction(e));
+        }
+        x.box.add(symbol);
+        x.box.add(r.target);
+        x.margin = std::max(x.margin, symbolMargin);
+        return;
+    }
+    case type::Info:
+        return;  // never drawn, never picked
+    default: {
+        // A kind this list does not know: its bounds, with room for a symbol.
+        X3DPoint min(coordinateLimit, coordinateLimit, coordinateLimit);
+        X3DPoint max(-coordinateLimit, -coordinateLimit, -coordinateLimit);
+        if (e.extendBounds(min, max)) {
+            x.box.add(min);
+            x.box.add(max);
+        }
+        x.margin = std::max(x.margin, symbolMargin);
+        return;
+    }
+    }
+}
+
+}  // namespace
+
+Extent extentOf(const Entity& e)
+{
+    Extent x;
+    addTo(e, x);
+    return x;
+}
+
+void setSymbolReach(SymbolReach reach)
+{
+    if (reach != reachFunction) {
+        reachFunction = reach;
+        ++reachGeneration;
+    }
+}
+
+std::uint64_t symbolReachGeneration()
+{
+    return reachGeneration;
+}
+
+void symbolReachChanged()
+{
+    ++reachGeneration;
+}
+
+}  // namespace model
