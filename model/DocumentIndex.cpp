@@ -1,6 +1,7 @@
 // The model and its spatial index: keeping the index with every change of
 // the entities, and answering the questions of the views through it.
 #include <algorithm>
+#include <cstdlib>
 
 #include "model/Document.h"
 #include "model/EntityExtent.h"
@@ -220,7 +221,8 @@ bool Document::pierce(const ViewMapping& view, const ViewPoint& q, double& depth
 Entity* Document::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
 {
     ViewFrame f;
-    if (!view.frame(f) || !(f.metresPerPixel > 0.0)) {
+    if (!view.frame(f) || !(f.metresPerPixel > 0.0) || std::abs(p.x) > f.pixelReach ||
+        std::abs(p.y) > f.pixelReach) {
         return EntityList::pickToggle(view, p, typeFilter);
     }
     double s = f.metresPerPixel;
@@ -251,7 +253,12 @@ void Document::entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRe
                           std::vector<Entity*>& out) const
 {
     ViewFrame f;
-    if (!view.frame(f) || !(f.metresPerPixel > 0.0)) {
+    bool linear = view.frame(f) && f.metresPerPixel > 0.0;
+    for (const ui::PixelRect& r : parts) {
+        linear = linear && std::max({std::abs(r.left), std::abs(r.right), std::abs(r.top), std::abs(r.bottom)}) <
+                               f.pixelReach;
+    }
+    if (!linear) {
         out.clear();
         out.reserve(children_.size());
         for (const auto& child : children_) {

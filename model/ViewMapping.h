@@ -27,11 +27,14 @@ struct ViewAxes {
 // How a view that maps the model linearly lays it out, so that the model's
 // spatial index can answer for it: toView is `axes`, and the pixel (x, y)
 // shows the view point (origin.u + x s, origin.v - y s), s being
-// `metresPerPixel`, to within one pixel either way (points are truncated).
+// `metresPerPixel`, to within one pixel either way (points are truncated),
+// for pixels up to `pixelReach` from the origin (farther, pixels may stand
+// for points farther still).
 struct ViewFrame {
     ViewAxes axes;
     ViewPoint origin;
     double metresPerPixel = 0.0;
+    int pixelReach = 0;
 };
 
 class ViewMapping {

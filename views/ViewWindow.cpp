@@ -70,6 +70,8 @@ bool ViewWindow::frame(model::ViewFrame& out) const
     }
     out.metresPerPixel = metresPerPixel_;
     out.origin = pixelToView({0, 0});
+    // Beyond the pixels where far points are pinned, less the pans.
+    out.pixelReach = 1 << 22;
     return true;
 }
 

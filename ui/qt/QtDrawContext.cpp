@@ -119,6 +119,7 @@ void QtDrawContext::makePen(int style, Colour colour)
     }
     pen_ = pen;
     solidPen_ = style == penSolid;
+    dottedPen_ = style == penDotted;
     penRgb_ = toQColor(colour).rgb();
     if (painter_.isActive()) {
         painter_.setPen(pen_);
@@ -152,39 +153,123 @@ void QtDrawContext::moveTo(int x, int y)
     y_ = y;
 }
 
+namespace {
+
+// Sets the pixels of a line in a picture, those outside it left out.
+struct PixelSetter {
+    QRgb* bits;
+    long long stride;
+    long long width;
+    long long height;
+    QRgb colour;
+    void operator()(long long x, long long y) const
+    {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            bits[y * stride + x] = colour;
+        }
+    }
+};
+
+// Bresenham's line, the last point left out as a Windows pen does, worked
+// out step by step from its start: pixel i along the longer axis is i steps
+// along it and round(i * shorter / longer) (halves up) along the other.
+// Only the steps inside the picture are taken.
+void bresenham(const PixelSetter& set, long long x0, long long y0, long long x1, long long y1)
+{
+    long long ax = std::llabs(x1 - x0);
+    long long ay = std::llabs(y1 - y0);
+    long long sx = x0 < x1 ? 1 : -1;
+    long long sy = y0 < y1 ? 1 : -1;
+    bool alongX = ax >= ay;
+    long long steps = alongX ? ax : ay;
+    long long across = alongX ? ay : ax;
+    long long start = alongX ? x0 : y0;
+    long long step = alongX ? sx : sy;
+    long long limit = alongX ? set.width : set.height;
+    long long first = 0;
+    long long last = steps - 1;
+    if (step > 0) {
+        first = std::max(first, -start);
+        last = std::min(last, limit - 1 - start);
+    } else {
+        first = std::max(first, start - (limit - 1));
+        last = std::min(last, start);
+    }
+    for (long long i = first; i <= last; ++i) {
+        long long other = (2 * across * i + steps) / (2 * steps);
+        if (alongX) {
+            set(x0 + sx * i, y0 + sy * other);
+        } else {
+            set(x0 + sx * other, y0 + sy * i);
+        }
+    }
+}
+
+// The line Qt's raster engine draws with a one-pixel pen between whole
+// pixels, both ends set, dotted (every third pixel from the start) when
+// asked; as it would be drawn on a picture large enough to hold it, so
+// that where the picture's edge cuts it changes nothing.
+void painterLine(const PixelSetter& set, long long x1, long long y1, long long x2, long long y2, bool dotted)
+{
+    if (x1 == x2 && y1 == y2) {
+        set(x1, y1);
+        return;
+    }
+    bool alongY = std::llabs(x2 - x1) < std::llabs(y2 - y1);
+    long long a1 = alongY ? y1 : x1;
+    long long b1 = alongY ? x1 : y1;
+    long long a2 = alongY ? y2 : x2;
+    long long b2 = alongY ? x2 : y2;
+    bool reversed = a1 > a2;
+    if (reversed) {
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+    }
+    // 16.16 fixed point along the shorter axis, half a step back for the
+    // pen's square end, then rounded to the first pixel's middle.
+    long long increment = ((b2 - b1) * 65536) / (a2 - a1);
+    long long b = b1 * 65536 - (increment >> 1);
+    b += ((increment > 0 ? 64 : 32) * increment) >> 6;
+    long long count = a2 - a1 + 1;
+    long long limit = alongY ? set.height : set.width;
+    long long first = std::max(0LL, -a1);
+    long long last = std::min(count - 1, limit - 1 - a1);
+    for (long long k = first; k <= last; ++k) {
+        long long fromStart = reversed ? count - 1 - k : k;
+        if (dotted && fromStart % 3 != 0) {
+            continue;
+        }
+        long long across = (b + k * increment) >> 16;
+        if (alongY) {
+            set(across, a1 + k);
+        } else {
+            set(a1 + k, across);
+        }
+    }
+}
+
+}  // namespace
+
 bool QtDrawContext::fastLine(int x0, int y0, int x1, int y1)
 {
-    if (xor_ || !solidPen_ || image_.format() != QImage::Format_RGB32) {
-        return false;
-    }
-    int w = image_.width();
-    int h = image_.height();
-    // Lines that leave the picture are clipped by QPainter.
-    if (x0 < 0 || x1 < 0 || y0 < 0 || y1 < 0 || x0 >= w || x1 >= w || y0 >= h || y1 >= h) {
+    if (xor_ || (!solidPen_ && !dottedPen_) || image_.format() != QImage::Format_RGB32) {
         return false;
     }
     // QPainter draws straight into the image's memory too, so the two mix
     // without ending the painter.
     drawn();
-    auto* bits = reinterpret_cast<QRgb*>(image_.bits());
-    const qsizetype stride = image_.bytesPerLine() / 4;
-    int dx = std::abs(x1 - x0);
-    int dy = -std::abs(y1 - y0);
-    int sx = x0 < x1 ? 1 : -1;
-    int sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    // Like a Windows pen, the last point is not set.
-    while (x0 != x1 || y0 != y1) {
-        bits[y0 * stride + x0] = penRgb_;
-        int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
+    PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
+                    image_.height(), penRgb_};
+    // Every line is drawn the same wherever the picture's edges cut it, so
+    // that a picture moved by a pan matches one painted anew. Lines that
+    // cannot fit in the picture (the axes, rays) and dotted ones look as
+    // Qt's painter draws them, the others as a Windows pen does.
+    long long dx = std::llabs(static_cast<long long>(x1) - x0);
+    long long dy = std::llabs(static_cast<long long>(y1) - y0);
+    if (dottedPen_ || dx >= image_.width() || dy >= image_.height()) {
+        painterLine(set, x0, y0, x1, y1, dottedPen_);
+    } else {
+        bresenham(set, x0, y0, x1, y1);
     }
     return true;
 }
@@ -213,8 +298,15 @@ void QtDrawContext::rectangle(int left, int top, int right, int bottom)
     if (right - left > 2 && bottom - top > 2) {
         p.fillRect(QRect(QPoint(left + 1, top + 1), QPoint(right - 2, bottom - 2)), brush_);
     }
-    p.setBrush(Qt::NoBrush);
     int xy[10] = {left, top, right - 1, top, right - 1, bottom - 1, left, bottom - 1, left, top};
+    if (!xor_ && solidPen_ && fastLine(xy[0], xy[1], xy[2], xy[3])) {
+        // The same edge pixels, wherever the picture's edges cut them.
+        for (int i = 1; i < 4; ++i) {
+            fastLine(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3]);
+        }
+        return;
+    }
+    p.setBrush(Qt::NoBrush);
     QPolygon outline;
     for (int i = 0; i < 4; ++i) {
         outline << QPoint(xy[2 * i], xy[2 * i + 1]);
@@ -228,7 +320,16 @@ void QtDrawContext::polyline(const int* xy, int points)
     if (points < 2) {
         return;
     }
-    bool fast = true;
+    // A dotted outline keeps its dots going from one edge to the next:
+    // QPainter draws it whole.
+    bool fast = !dottedPen_;
+    if (!fast) {
+        QVector<QPoint> p;
+        for (int k = 0; k < points; ++k) {
+            p.append(QPoint(xy[2 * k], xy[2 * k + 1]));
+        }
+        painter().drawPolyline(p.data(), static_cast<int>(p.size()));
+    }
     for (int i = 1; i < points && fast; ++i) {
         fast = fastLine(xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]);
         if (!fast) {
@@ -244,8 +345,46 @@ void QtDrawContext::polyline(const int* xy, int points)
     y_ = xy[2 * points - 1];
 }
 
+const std::vector<QPoint>& QtDrawContext::circlePixels(int r)
+{
+    auto found = circles_.find(r);
+    if (found != circles_.end()) {
+        return found->second;
+    }
+    // Drawn once by QPainter well inside a picture of its own, as it draws
+    // it anywhere inside a picture.
+    int size = 2 * r + 9;
+    QImage stamp(size, size, QImage::Format_RGB32);
+    stamp.fill(Qt::white);
+    {
+        QPainter p(&stamp);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::black, 0));
+        p.drawEllipse(QPoint(r + 4, r + 4), r, r);
+    }
+    std::vector<QPoint>& pixels = circles_[r];
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (stamp.pixel(x, y) != QColor(Qt::white).rgb()) {
+                pixels.push_back(QPoint(x - r - 4, y - r - 4));
+            }
+        }
+    }
+    return pixels;
+}
+
 void QtDrawContext::circle(int x, int y, int r)
 {
+    if (!xor_ && solidPen_ && r >= 0 && r <= 64 && image_.format() == QImage::Format_RGB32) {
+        // The same pixels wherever the picture's edges cut the circle.
+        drawn();
+        PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
+                        image_.height(), penRgb_};
+        for (const QPoint& d : circlePixels(r)) {
+            set(static_cast<long long>(x) + d.x(), static_cast<long long>(y) + d.y());
+        }
+        return;
+    }
     QPainter& p = painter();
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPoint(x, y), r, r);

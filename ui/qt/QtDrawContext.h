@@ -10,8 +10,10 @@
 #include <QPainter>
 #include <QStaticText>
 #include <functional>
+#include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/Canvas.h"
 
@@ -48,11 +50,16 @@ protected:
 private:
     QPainter& painter();
     void drawn();
-    // Bresenham into the pixels; false when this line needs QPainter.
+    // Solid and dotted lines straight into the pixels; false when the line
+    // needs QPainter (XOR, other pens).
     bool fastLine(int x0, int y0, int x1, int y1);
+
+    // The pixels of a circle of radius r about the origin, as QPainter sets them.
+    const std::vector<QPoint>& circlePixels(int r);
 
     QImage& image_;
     QPainter painter_;
+    std::map<int, std::vector<QPoint>> circles_;
     QPen pen_{Qt::black, 0};
     QBrush brush_{Qt::NoBrush};
     QFont font_;
@@ -65,6 +72,7 @@ private:
     Glyph glyphs_[128];
     bool xor_ = false;
     bool solidPen_ = true;
+    bool dottedPen_ = false;
     QRgb penRgb_ = 0xFF000000u;
     int x_ = 0;
     int y_ = 0;
