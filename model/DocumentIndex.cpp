@@ -16,6 +16,20 @@ constexpr double pickReachPixels = 6.0;
 // Pixels round a rectangle asked for, for the truncation of its own corners.
 constexpr double rectanglePad = 2.0;
 
+bool holdsNumbered(EntityList& list)
+{
+    for (const auto& child : list.children()) {
+        int code = child->typeCode();
+        if (code == type::Source || code == type::Receiver) {
+            return true;
+        }
+        if (EntityList* inner = asList(*child); inner && holdsNumbered(*inner)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool Document::manyChanges(std::size_t n) const
@@ -44,7 +58,10 @@ void Document::indexAdded(Entity& e, bool atFront)
 {
     if (EntityList* list = asList(e)) {
         list->watcher = this;
-        numbered_ = false;  // sources inside it are numbered at the next paint
+        // Sources and receivers inside a list are numbered at the next paint.
+        if (numbered_ && holdsNumbered(*list)) {
+            numbered_ = false;
+        }
     }
     if (atFront) {
         numbered_ = false;

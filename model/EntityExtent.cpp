@@ -18,12 +18,14 @@ std::uint64_t reachGeneration = 1;
 
 // Pixels beyond the projected box, by what is drawn there: one for the
 // truncation of every point to its pixel and one to spare; a ray's start
-// circle; a receiver's or source's circle or box with its number or letters
-// (ten digits, seven letters at most); a note's "i".
+// circle; a receiver's circle with its number (ten digits at most) or a
+// source's box with its letters (seven at most), both written centred
+// below the point's row; a note's "i".
 constexpr std::uint16_t lineMargin = 2;
 constexpr std::uint16_t rayMargin = 4;
-constexpr std::uint16_t symbolMargin = 64;
-constexpr std::uint16_t noteMargin = 24;
+constexpr std::uint16_t labelMarginX = 48;
+constexpr std::uint16_t labelMarginY = 14;
+constexpr std::uint16_t noteMargin = 14;
 // A note's text is broken between words inside its box, but what does not
 // fit spills out of it, to the right and below: as far as the text is long.
 constexpr std::uint32_t pixelsPerCharacter = 16;
@@ -32,9 +34,10 @@ void addNote(const Text& t, Extent& x)
 {
     x.box.add(t.start);
     x.box.add(t.end);
-    std::uint32_t spill = noteMargin + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) *
-                                           pixelsPerCharacter;
-    x.margin = static_cast<std::uint16_t>(std::max<std::uint32_t>(x.margin, std::min<std::uint32_t>(spill, 65535)));
+    std::uint32_t spill =
+        noteMargin + 10 + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) * pixelsPerCharacter;
+    auto m = static_cast<std::uint16_t>(std::min<std::uint32_t>(spill, 65535));
+    x.widen(m, m);
 }
 
 void addTo(const Entity& e, Extent& x)
@@ -46,7 +49,7 @@ void addTo(const Entity& e, Extent& x)
         for (const X3DPoint& v : static_cast<const Face&>(e).vertices) {
             x.box.add(v);
         }
-        x.margin = std::max(x.margin, lineMargin);
+        x.widen(lineMargin, lineMargin);
         return;
     case type::EntityList:
     case type::InfoList:
@@ -59,7 +62,7 @@ void addTo(const Entity& e, Extent& x)
         const auto& s = static_cast<const Segment&>(e);
         x.box.add(s.start);
         x.box.add(s.end);
-        x.margin = std::max(x.margin, lineMargin);
+        x.widen(lineMargin, lineMargin);
         return;
     }
     case type::Text:
@@ -69,7 +72,7 @@ void addTo(const Entity& e, Extent& x)
         const auto& r = static_cast<const Receiver&>(e);
         x.box.add(r.position);
         x.box.add(r.position + (r.target - r.position) * 100.0);
-        x.margin = std::max(x.margin, rayMargin);
+        x.widen(rayMargin, rayMargin);
         return;
     }
     case type::Receiver:
@@ -82,7 +85,7 @@ void addTo(const Entity& e, Extent& x)
         }
         x.box.add(symbol);
         x.box.add(r.target);
-        x.margin = std::max(x.margin, symbolMargin);
+        x.widen(labelMarginX, labelMarginY);
         return;
     }
     case type::Info:
@@ -95,7 +98,7 @@ void addTo(const Entity& e, Extent& x)
             x.box.add(min);
             x.box.add(max);
         }
-        x.margin = std::max(x.margin, symbolMargin);
+        x.widen(64, 64);
         return;
     }
     }

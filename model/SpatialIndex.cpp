@@ -170,7 +170,8 @@ void SpatialIndex::placeLeaf(std::uint32_t slot, const Extent& extent)
     n.left = none;
     n.right = static_cast<std::int32_t>(slot);
     n.height = 1;
-    n.margin = extent.margin;
+    n.marginX = extent.marginX;
+    n.marginY = extent.marginY;
     leaves_[slot].node = i;
 }
 
@@ -253,7 +254,8 @@ void SpatialIndex::refit(std::int32_t i)
         n.hi[k] = std::max(a.hi[k], b.hi[k]);
     }
     n.height = static_cast<std::uint16_t>(1 + std::max(a.height, b.height));
-    n.margin = std::max(a.margin, b.margin);
+    n.marginX = std::max(a.marginX, b.marginX);
+    n.marginY = std::max(a.marginY, b.marginY);
 }
 
 void SpatialIndex::refitUp(std::int32_t i)
@@ -532,7 +534,8 @@ void SpatialIndex::inRects(const ViewAxes& axes, const std::vector<ViewRect>& re
     double s = slack(axes);
     collect(
         [&](const Node& n) {
-            double r = (n.margin + pad) * metresPerPixel + s;
+            double rx = (n.marginX + pad) * metresPerPixel + s;
+            double ry = (n.marginY + pad) * metresPerPixel + s;
             double uMin;
             double uMax;
             double vMin;
@@ -540,7 +543,8 @@ void SpatialIndex::inRects(const ViewAxes& axes, const std::vector<ViewRect>& re
             project(axes.u, n.lo, n.hi, uMin, uMax);
             project(axes.v, n.lo, n.hi, vMin, vMax);
             for (const ViewRect& rect : rects) {
-                if (!(uMax + r < rect.uMin || uMin - r > rect.uMax || vMax + r < rect.vMin || vMin - r > rect.vMax)) {
+                if (!(uMax + rx < rect.uMin || uMin - rx > rect.uMax || vMax + ry < rect.vMin ||
+                      vMin - ry > rect.vMax)) {
                     return true;
                 }
             }
@@ -598,7 +602,8 @@ bool SpatialIndex::consistent() const
             }
             for (std::int32_t c : {n.left, n.right}) {
                 const Node& child = nodes_[c];
-                if (child.parent != i || child.margin > n.margin || child.height >= n.height) {
+                if (child.parent != i || child.marginX > n.marginX || child.marginY > n.marginY ||
+                    child.height >= n.height) {
                     return false;
                 }
                 for (int k = 0; k < 3; ++k) {

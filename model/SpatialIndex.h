@@ -8,6 +8,7 @@
 // stays balanced by rotations); a build from scratch sorts once.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -36,10 +37,16 @@ struct IndexBox {
 
 // What the index keeps of one entity: the box of the model round all it
 // holds and draws, and how many pixels its symbols and labels reach beyond
-// the projection of that box.
+// the projection of that box, across and up and down.
 struct Extent {
     IndexBox box;
-    std::uint16_t margin = 0;
+    std::uint16_t marginX = 0;
+    std::uint16_t marginY = 0;
+    void widen(std::uint16_t x, std::uint16_t y)
+    {
+        marginX = std::max(marginX, x);
+        marginY = std::max(marginY, y);
+    }
 };
 
 // A rectangle of a view plane, bounds included.
@@ -72,7 +79,7 @@ public:
 
     // Entities whose box, projected and widened by `reach` metres, holds q.
     void atPoint(const ViewAxes& axes, double u, double v, double reach, std::vector<Entity*>& out) const;
-    // Entities whose projected box, widened by their margin in pixels (and
+    // Entities whose projected box, widened by their margins in pixels (and
     // `pad` pixels more), meets one of the rectangles.
     void inRects(const ViewAxes& axes, const std::vector<ViewRect>& rects, double metresPerPixel, double pad,
                  std::vector<Entity*>& out) const;
@@ -92,7 +99,8 @@ private:
         std::int32_t left;   // -1 for a leaf
         std::int32_t right;  // a leaf: its entry
         std::uint16_t height;
-        std::uint16_t margin;  // the largest margin below
+        std::uint16_t marginX;  // the largest margins below
+        std::uint16_t marginY;
     };
     struct Leaf {
         Entity* entity = nullptr;

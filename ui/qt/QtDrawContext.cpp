@@ -195,12 +195,24 @@ void bresenham(const PixelSetter& set, long long x0, long long y0, long long x1,
         first = std::max(first, start - (limit - 1));
         last = std::min(last, start);
     }
+    if (first > last) {
+        return;
+    }
+    // The division once, then its remainder carried from step to step.
+    long long twice = 2 * steps;
+    long long numerator = 2 * across * first + steps;
+    long long other = numerator / twice;
+    long long remainder = numerator % twice;
     for (long long i = first; i <= last; ++i) {
-        long long other = (2 * across * i + steps) / (2 * steps);
         if (alongX) {
             set(x0 + sx * i, y0 + sy * other);
         } else {
             set(x0 + sx * other, y0 + sy * i);
+        }
+        remainder += 2 * across;
+        if (remainder >= twice) {
+            remainder -= twice;
+            ++other;
         }
     }
 }
@@ -234,12 +246,13 @@ void painterLine(const PixelSetter& set, long long x1, long long y1, long long x
     long long limit = alongY ? set.height : set.width;
     long long first = std::max(0LL, -a1);
     long long last = std::min(count - 1, limit - 1 - a1);
-    for (long long k = first; k <= last; ++k) {
+    long long position = b + first * increment;
+    for (long long k = first; k <= last; ++k, position += increment) {
         long long fromStart = reversed ? count - 1 - k : k;
         if (dotted && fromStart % 3 != 0) {
             continue;
         }
-        long long across = (b + k * increment) >> 16;
+        long long across = position >> 16;
         if (alongY) {
             set(across, a1 + k);
         } else {
@@ -409,10 +422,28 @@ void QtDrawContext::text(int x, int y, const std::string& s)
         return;
     }
     int width = 0;
+    bool stamped = !xor_ && image_.format() == QImage::Format_RGB32;
     for (char ch : s) {
-        width += glyph(ch).width;
+        const Glyph& g = glyph(ch);
+        width += g.width;
+        stamped = stamped && g.stamped;
     }
     int left = x - width / 2;
+    if (stamped) {
+        // The pixels each character sets, kept from its first drawing: the
+        // same wherever it goes, and quick for thousands of labels.
+        PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
+                        image_.height(), QColor(Qt::black).rgb()};
+        for (char ch : s) {
+            const Glyph& g = glyph(ch);
+            for (const QPoint& d : g.pixels) {
+                set(static_cast<long long>(left) + d.x(), static_cast<long long>(y) + d.y());
+            }
+            left += g.width;
+        }
+        p.setPen(pen_);
+        return;
+    }
     for (char ch : s) {
         const Glyph& g = glyph(ch);
         p.drawStaticText(left, y, g.text);
@@ -429,6 +460,30 @@ const QtDrawContext::Glyph& QtDrawContext::glyph(char ch)
         g.text.setTextFormat(Qt::PlainText);
         g.text.prepare(QTransform(), font_);
         g.width = metrics_.horizontalAdvance(QChar(ch));
+        // The character drawn once on white, with room round it for what
+        // reaches beyond its advance: its black pixels are the stamp.
+        int pad = metrics_.height() + 8;
+        QImage sheet(g.width + 2 * pad, metrics_.height() + 2 * pad, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        {
+            QPainter p(&sheet);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setRenderHint(QPainter::TextAntialiasing, false);
+            p.setFont(font_);
+            p.setPen(QPen(Qt::black, 0));
+            p.drawStaticText(pad, pad, g.text);
+        }
+        g.stamped = true;
+        for (int sy = 0; sy < sheet.height(); ++sy) {
+            const auto* line = reinterpret_cast<const QRgb*>(sheet.constScanLine(sy));
+            for (int sx = 0; sx < sheet.width(); ++sx) {
+                if (line[sx] == QColor(Qt::black).rgb()) {
+                    g.pixels.push_back(QPoint(sx - pad, sy - pad));
+                } else if (line[sx] != QColor(Qt::white).rgb()) {
+                    g.stamped = false;  // shaded: drawn by the painter each time
+                }
+            }
+        }
     }
     return g;
 }

@@ -67,6 +67,8 @@ private:
     struct Glyph {
         QStaticText text;
         int width = -1;
+        std::vector<QPoint> pixels;  // relative to where the character goes
+        bool stamped = false;
     };
     const Glyph& glyph(char ch);
     Glyph glyphs_[128];
