@@ -115,6 +115,7 @@ void QtLogicWidget::paintEvent(QPaintEvent*)
     if (dirty_) {
         dirty_ = false;
         painting_ = true;
+        ++wholePaints_;
         dc_->finish();
         image_.fill(Qt::white);
         logic_.onPaint(*dc_);
@@ -147,6 +148,7 @@ ScrollResult QtLogicWidget::scrollContents(int dx, int dy)
     }
     dc_->finish();
     shiftPixels(image_, dx, dy);
+    ++scrolls_;
     update();
     return ScrollResult::Done;
 }

@@ -28,6 +28,9 @@ public:
     void confinePointer(bool on);
     // Moves the picture; the logic paints what it uncovers.
     ScrollResult scrollContents(int dx, int dy);
+    // Paints of the whole window so far, and moves of its picture.
+    long wholePaints() const { return wholePaints_; }
+    long scrolls() const { return scrolls_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +60,8 @@ private:
     bool painting_ = false;
     bool blitPending_ = false;
     bool confined_ = false;
+    long wholePaints_ = 0;
+    long scrolls_ = 0;
 };
 
 // Hosts the logic of a plain window: a palette, a bar.
