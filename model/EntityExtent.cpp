@@ -30,10 +30,17 @@ constexpr std::uint16_t noteMargin = 14;
 // fit spills out of it, to the right and below: as far as the text is long.
 constexpr std::uint32_t pixelsPerCharacter = 16;
 
+// A point the entity answers with (and draws).
+void addPoint(Extent& x, const X3DPoint& p)
+{
+    x.box.add(p);
+    x.drawn.add(p);
+}
+
 void addNote(const Text& t, Extent& x)
 {
-    x.box.add(t.start);
-    x.box.add(t.end);
+    addPoint(x, t.start);
+    addPoint(x, t.end);
     std::uint32_t spill =
         noteMargin + 10 + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) * pixelsPerCharacter;
     auto m = static_cast<std::uint16_t>(std::min<std::uint32_t>(spill, 65535));
@@ -47,7 +54,7 @@ void addTo(const Entity& e, Extent& x)
     case type::Hole:
     case type::Door:
         for (const X3DPoint& v : static_cast<const Face&>(e).vertices) {
-            x.box.add(v);
+            addPoint(x, v);
         }
         x.widen(lineMargin, lineMargin);
         return;
@@ -60,8 +67,8 @@ void addTo(const Entity& e, Extent& x)
         return;
     case type::Segment: {
         const auto& s = static_cast<const Segment&>(e);
-        x.box.add(s.start);
-        x.box.add(s.end);
+        addPoint(x, s.start);
+        addPoint(x, s.end);
         x.widen(lineMargin, lineMargin);
         return;
     }
@@ -70,21 +77,23 @@ void addTo(const Entity& e, Extent& x)
         return;
     case type::Ray: {
         const auto& r = static_cast<const Receiver&>(e);
-        x.box.add(r.position);
-        x.box.add(r.position + (r.target - r.position) * 100.0);
+        addPoint(x, r.position);
+        x.drawn.add(r.position + (r.target - r.position) * 100.0);
         x.widen(rayMargin, rayMargin);
         return;
     }
     case type::Receiver:
     case type::Source: {
         const auto& r = static_cast<const Receiver&>(e);
+        addPoint(x, r.position);
+        // The aim line and the loudspeaker drawing are drawn, never picked.
         IndexBox symbol;
         symbol.add(r.position);
         if (reachFunction) {
             symbol.grow(reachFunction(e));
         }
-        x.box.add(symbol);
-        x.box.add(r.target);
+        x.drawn.add(symbol);
+        x.drawn.add(r.target);
         x.widen(labelMarginX, labelMarginY);
         return;
     }
@@ -95,8 +104,8 @@ void addTo(const Entity& e, Extent& x)
         X3DPoint min(coordinateLimit, coordinateLimit, coordinateLimit);
         X3DPoint max(-coordinateLimit, -coordinateLimit, -coordinateLimit);
         if (e.extendBounds(min, max)) {
-            x.box.add(min);
-            x.box.add(max);
+            addPoint(x, min);
+            addPoint(x, max);
         }
         x.widen(64, 64);
         return;

@@ -1,7 +1,7 @@
 // What an entity can touch in a view, for the spatial index: the box of the
-// model round all it holds and draws (a receiver's aim point, a ray's long
-// line, a loudspeaker drawing round a source) and how many pixels its
-// symbols and labels reach beyond the projection of that box.
+// points it is picked, pierced and snapped by, the box round all it draws
+// (a receiver's aim point, a ray's long line, a loudspeaker drawing round a
+// source) and how many pixels its symbols and labels reach beyond that.
 #pragma once
 
 #include <cstdint>

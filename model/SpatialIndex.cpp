@@ -164,8 +164,12 @@ void SpatialIndex::placeLeaf(std::uint32_t slot, const Extent& extent)
     }
     std::int32_t i = newNode();
     Node& n = nodes_[i];
+    IndexBox drawn = extent.drawn;
+    drawn.add(extent.box);
     std::copy(extent.box.lo, extent.box.lo + 3, n.lo);
     std::copy(extent.box.hi, extent.box.hi + 3, n.hi);
+    std::copy(drawn.lo, drawn.lo + 3, n.drawnLo);
+    std::copy(drawn.hi, drawn.hi + 3, n.drawnHi);
     n.parent = none;
     n.left = none;
     n.right = static_cast<std::int32_t>(slot);
@@ -252,6 +256,8 @@ void SpatialIndex::refit(std::int32_t i)
     for (int k = 0; k < 3; ++k) {
         n.lo[k] = std::min(a.lo[k], b.lo[k]);
         n.hi[k] = std::max(a.hi[k], b.hi[k]);
+        n.drawnLo[k] = std::min(a.drawnLo[k], b.drawnLo[k]);
+        n.drawnHi[k] = std::max(a.drawnHi[k], b.drawnHi[k]);
     }
     n.height = static_cast<std::uint16_t>(1 + std::max(a.height, b.height));
     n.marginX = std::max(a.marginX, b.marginX);
@@ -502,7 +508,7 @@ double SpatialIndex::slack(const ViewAxes& axes) const
     const Node& r = nodes_[root_];
     double m = 1.0;
     for (int k = 0; k < 3; ++k) {
-        m = std::max({m, std::fabs(static_cast<double>(r.lo[k])), std::fabs(static_cast<double>(r.hi[k]))});
+        m = std::max({m, std::fabs(static_cast<double>(r.drawnLo[k])), std::fabs(static_cast<double>(r.drawnHi[k]))});
     }
     double weight = 0.0;
     for (int k = 0; k < 3; ++k) {
@@ -540,8 +546,8 @@ void SpatialIndex::inRects(const ViewAxes& axes, const std::vector<ViewRect>& re
             double uMax;
             double vMin;
             double vMax;
-            project(axes.u, n.lo, n.hi, uMin, uMax);
-            project(axes.v, n.lo, n.hi, vMin, vMax);
+            project(axes.u, n.drawnLo, n.drawnHi, uMin, uMax);
+            project(axes.v, n.drawnLo, n.drawnHi, vMin, vMax);
             for (const ViewRect& rect : rects) {
                 if (!(uMax + rx < rect.uMin || uMin - rx > rect.uMax || vMax + ry < rect.vMin ||
                       vMin - ry > rect.vMax)) {
@@ -593,7 +599,8 @@ bool SpatialIndex::consistent() const
                 }
                 Extent e = extentOf(*leaf.entity);
                 for (int k = 0; k < 3; ++k) {
-                    if (e.box.lo[k] < n.lo[k] || e.box.hi[k] > n.hi[k]) {
+                    if (e.box.lo[k] < n.lo[k] || e.box.hi[k] > n.hi[k] || e.drawn.lo[k] < n.drawnLo[k] ||
+                        e.drawn.hi[k] > n.drawnHi[k] || n.lo[k] < n.drawnLo[k] || n.hi[k] > n.drawnHi[k]) {
                         return false;
                     }
                 }
@@ -607,7 +614,8 @@ bool SpatialIndex::consistent() const
                     return false;
                 }
                 for (int k = 0; k < 3; ++k) {
-                    if (child.lo[k] < n.lo[k] || child.hi[k] > n.hi[k]) {
+                    if (child.lo[k] < n.lo[k] || child.hi[k] > n.hi[k] || child.drawnLo[k] < n.drawnLo[k] ||
+                        child.drawnHi[k] > n.drawnHi[k]) {
                         return false;
                     }
                 }

@@ -35,11 +35,14 @@ struct IndexBox {
     void grow(double r);
 };
 
-// What the index keeps of one entity: the box of the model round all it
-// holds and draws, and how many pixels its symbols and labels reach beyond
-// the projection of that box, across and up and down.
+// What the index keeps of one entity: the box of the points it answers a
+// pick, a pierce, a snap or a rubber band with (vertices, positions); the
+// box round all it draws (with aim lines, a ray's long line, a loudspeaker
+// drawing); and how many pixels its symbols and labels reach beyond the
+// projection of that, across and up and down.
 struct Extent {
     IndexBox box;
+    IndexBox drawn;
     std::uint16_t marginX = 0;
     std::uint16_t marginY = 0;
     void widen(std::uint16_t x, std::uint16_t y)
@@ -79,8 +82,8 @@ public:
 
     // Entities whose box, projected and widened by `reach` metres, holds q.
     void atPoint(const ViewAxes& axes, double u, double v, double reach, std::vector<Entity*>& out) const;
-    // Entities whose projected box, widened by their margins in pixels (and
-    // `pad` pixels more), meets one of the rectangles.
+    // Entities whose projected drawing box, widened by their margins in
+    // pixels (and `pad` pixels more), meets one of the rectangles.
     void inRects(const ViewAxes& axes, const std::vector<ViewRect>& rects, double metresPerPixel, double pad,
                  std::vector<Entity*>& out) const;
     // Entities whose box meets the region of the model.
@@ -92,9 +95,13 @@ public:
     bool consistent() const;
 
 private:
+    // The tree is shaped by the boxes the entities answer with; what they
+    // draw is kept beside, for painting.
     struct Node {
         float lo[3];
         float hi[3];
+        float drawnLo[3];
+        float drawnHi[3];
         std::int32_t parent;
         std::int32_t left;   // -1 for a leaf
         std::int32_t right;  // a leaf: its entry

@@ -97,14 +97,18 @@ TEST(IndexBox, HoldsEveryPointItWasMadeFromThoughItKeepsFewerDigits)
 
 TEST_F(SpatialIndexTest, ExtentsCoverWhatEachKindDraws)
 {
-    // A receiver reaches its aim point (drawn when asked), with room for its
-    // circle and number; a ray reaches a hundred times its length.
+    // A receiver is picked by its point alone, but draws as far as its aim
+    // point (when asked to), with room for its circle and number; a ray
+    // draws a hundred times its length.
     model::Extent r = model::extentOf(model::Receiver({1, 1, 1}, {5, -3, 2}));
-    EXPECT_TRUE(holds(r.box, {5, -3, 2}));
+    EXPECT_FALSE(holds(r.box, {5, -3, 2}));
+    EXPECT_TRUE(holds(r.box, {1, 1, 1}));
+    EXPECT_TRUE(holds(r.drawn, {5, -3, 2}));
     EXPECT_GE(r.marginX, 40);
     EXPECT_GE(r.marginY, 10);
     model::Extent ray = model::extentOf(model::Ray({0, 0, 0}, {1, 2, 0}));
-    EXPECT_TRUE(holds(ray.box, {100, 200, 0}));
+    EXPECT_TRUE(holds(ray.drawn, {100, 200, 0}));
+    EXPECT_FALSE(holds(ray.box, {1, 2, 0}));
     // A note's text spills out of its box as far as it is long.
     model::Extent shortNote = model::extentOf(model::Text({0, 0, 0}, {1, 1, 0}, "a"));
     model::Extent longNote = model::extentOf(model::Text({0, 0, 0}, {1, 1, 0}, std::string(200, 'w')));
@@ -118,9 +122,10 @@ TEST_F(SpatialIndexTest, ExtentsCoverWhatEachKindDraws)
     EXPECT_TRUE(model::extentOf(model::Info()).box.empty());
     // The views say how far a source's loudspeaker drawing reaches.
     model::Source source({0, 0, 0}, {1, 0, 0}, 0.0, "omni.spk");
-    EXPECT_FALSE(holds(model::extentOf(source).box, {0, 0, 2.5}));
+    EXPECT_FALSE(holds(model::extentOf(source).drawn, {0, 0, 2.5}));
     model::setSymbolReach([](const Entity&) { return 3.0; });
-    EXPECT_TRUE(holds(model::extentOf(source).box, {0, 0, 2.5}));
+    EXPECT_TRUE(holds(model::extentOf(source).drawn, {0, 0, 2.5}));
+    EXPECT_FALSE(holds(model::extentOf(source).box, {0, 0, 2.5}));
 }
 
 TEST_F(SpatialIndexTest, TheTreeStaysBalancedAndRightThroughThousandsOfChanges)
