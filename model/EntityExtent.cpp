@@ -2,6 +2,7 @@
 #include "model/EntityExtent.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "model/EntityList.h"
 #include "model/Face.h"
@@ -30,33 +31,77 @@ constexpr std::uint16_t noteMargin = 14;
 // fit spills out of it, to the right and below: as far as the text is long.
 constexpr std::uint32_t pixelsPerCharacter = 16;
 
-// A point the entity answers with (and draws).
-void addPoint(Extent& x, const X3DPoint& p)
-{
-    x.box.add(p);
-    x.drawn.add(p);
-}
+// Boxes gathered in full precision, rounded outwards once at the end.
+struct Gathered {
+    static constexpr double none = std::numeric_limits<double>::infinity();
+    double lo[3] = {none, none, none};
+    double hi[3] = {-none, -none, -none};
+    double drawnLo[3] = {none, none, none};
+    double drawnHi[3] = {-none, -none, -none};
+    Extent extent;
 
-void addNote(const Text& t, Extent& x)
+    // A point that is only drawn (a coordinate that is not a number widens
+    // nothing).
+    void drawn(const X3DPoint& p)
+    {
+        const double c[3] = {p.x, p.y, p.z};
+        for (int k = 0; k < 3; ++k) {
+            if (c[k] < drawnLo[k]) {
+                drawnLo[k] = c[k];
+            }
+            if (c[k] > drawnHi[k]) {
+                drawnHi[k] = c[k];
+            }
+        }
+    }
+    // A point the entity answers with, and draws.
+    void point(const X3DPoint& p)
+    {
+        const double c[3] = {p.x, p.y, p.z};
+        for (int k = 0; k < 3; ++k) {
+            if (c[k] < lo[k]) {
+                lo[k] = c[k];
+            }
+            if (c[k] > hi[k]) {
+                hi[k] = c[k];
+            }
+        }
+        drawn(p);
+    }
+    Extent done()
+    {
+        if (lo[0] <= hi[0]) {
+            extent.box.add(X3DPoint(lo[0], lo[1], lo[2]));
+            extent.box.add(X3DPoint(hi[0], hi[1], hi[2]));
+        }
+        if (drawnLo[0] <= drawnHi[0]) {
+            extent.drawn.add(X3DPoint(drawnLo[0], drawnLo[1], drawnLo[2]));
+            extent.drawn.add(X3DPoint(drawnHi[0], drawnHi[1], drawnHi[2]));
+        }
+        return extent;
+    }
+};
+
+void addNote(const Text& t, Gathered& x)
 {
-    addPoint(x, t.start);
-    addPoint(x, t.end);
+    x.point(t.start);
+    x.point(t.end);
     std::uint32_t spill =
         noteMargin + 10 + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) * pixelsPerCharacter;
     auto m = static_cast<std::uint16_t>(std::min<std::uint32_t>(spill, 65535));
-    x.widen(m, m);
+    x.extent.widen(m, m);
 }
 
-void addTo(const Entity& e, Extent& x)
+void addTo(const Entity& e, Gathered& x)
 {
     switch (e.typeCode()) {
     case type::Face:
     case type::Hole:
     case type::Door:
         for (const X3DPoint& v : static_cast<const Face&>(e).vertices) {
-            addPoint(x, v);
+            x.point(v);
         }
-        x.widen(lineMargin, lineMargin);
+        x.extent.widen(lineMargin, lineMargin);
         return;
     case type::EntityList:
     case type::InfoList:
@@ -67,9 +112,9 @@ void addTo(const Entity& e, Extent& x)
         return;
     case type::Segment: {
         const auto& s = static_cast<const Segment&>(e);
-        addPoint(x, s.start);
-        addPoint(x, s.end);
-        x.widen(lineMargin, lineMargin);
+        x.point(s.start);
+        x.point(s.end);
+        x.extent.widen(lineMargin, lineMargin);
         return;
     }
     case type::Text:
@@ -77,24 +122,25 @@ void addTo(const Entity& e, Extent& x)
         return;
     case type::Ray: {
         const auto& r = static_cast<const Receiver&>(e);
-        addPoint(x, r.position);
-        x.drawn.add(r.position + (r.target - r.position) * 100.0);
-        x.widen(rayMargin, rayMargin);
+        x.point(r.position);
+        x.drawn(r.position + (r.target - r.position) * 100.0);
+        x.extent.widen(rayMargin, rayMargin);
         return;
     }
     case type::Receiver:
     case type::Source: {
         const auto& r = static_cast<const Receiver&>(e);
-        addPoint(x, r.position);
+        x.point(r.position);
         // The aim line and the loudspeaker drawing are drawn, never picked.
-        IndexBox symbol;
-        symbol.add(r.position);
+        x.drawn(r.target);
         if (reachFunction) {
-            symbol.grow(reachFunction(e));
+            double reach = reachFunction(e);
+            if (reach > 0.0) {
+                x.drawn(r.position + X3DPoint(reach, reach, reach));
+                x.drawn(r.position + X3DPoint(-reach, -reach, -reach));
+            }
         }
-        x.drawn.add(symbol);
-        x.drawn.add(r.target);
-        x.widen(labelMarginX, labelMarginY);
+        x.extent.widen(labelMarginX, labelMarginY);
         return;
     }
     case type::Info:
@@ -104,10 +150,10 @@ void addTo(const Entity& e, Extent& x)
         X3DPoint min(coordinateLimit, coordinateLimit, coordinateLimit);
         X3DPoint max(-coordinateLimit, -coordinateLimit, -coordinateLimit);
         if (e.extendBounds(min, max)) {
-            addPoint(x, min);
-            addPoint(x, max);
+            x.point(min);
+            x.point(max);
         }
-        x.widen(64, 64);
+        x.extent.widen(64, 64);
         return;
     }
     }
@@ -117,9 +163,9 @@ void addTo(const Entity& e, Extent& x)
 
 Extent extentOf(const Entity& e)
 {
-    Extent x;
+    Gathered x;
     addTo(e, x);
-    return x;
+    return x.done();
 }
 
 void setSymbolReach(SymbolReach reach)

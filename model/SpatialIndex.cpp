@@ -184,45 +184,42 @@ void SpatialIndex::build(const std::vector<Entity*>& inOrder)
     clear();
     leaves_.reserve(inOrder.size());
     nodes_.reserve(inOrder.size() * 2);
-    std::vector<std::int32_t> order;
-    order.reserve(inOrder.size());
+    std::vector<Placed> placed;
+    placed.reserve(inOrder.size());
     for (Entity* e : inOrder) {
         std::uint32_t slot = newLeaf(*e, nextKey_++);
         placeLeaf(slot, extentOf(*e));
-        if (leaves_[slot].node != none) {
-            order.push_back(leaves_[slot].node);
+        std::int32_t i = leaves_[slot].node;
+        if (i != none) {
+            const Node& n = nodes_[i];
+            placed.push_back({{n.lo[0] * 0.5f + n.hi[0] * 0.5f, n.lo[1] * 0.5f + n.hi[1] * 0.5f,
+                               n.lo[2] * 0.5f + n.hi[2] * 0.5f},
+                              i});
         }
     }
-    // Centres of the leaf nodes, by node number, for the splits.
-    std::vector<float> centres(nodes_.size() * 3);
-    for (std::int32_t i : order) {
-        for (int k = 0; k < 3; ++k) {
-            centres[3 * i + k] = nodes_[i].lo[k] * 0.5f + nodes_[i].hi[k] * 0.5f;
-        }
-    }
-    root_ = order.empty() ? none : buildRange(order, 0, order.size(), centres, none);
+    root_ = placed.empty() ? none : buildRange(placed, 0, placed.size(), none);
     builtSize_ = inOrder.size();
     changes_ = 0;
     built_ = true;
 }
 
-// Splits the leaves at the median of their centres along the axis where the
-// centres spread most: a balanced tree, built in O(n log n).
-std::int32_t SpatialIndex::buildRange(std::vector<std::int32_t>& order, std::size_t begin, std::size_t end,
-                                      std::vector<float>& centres, std::int32_t parent)
+// Splits the leaves along the axis where their centres spread most: at the
+// middle of that spread, or (when that leaves one side with few) at the
+// median centre, so that the tree stays balanced; built in O(n log n).
+std::int32_t SpatialIndex::buildRange(std::vector<Placed>& placed, std::size_t begin, std::size_t end,
+                                      std::int32_t parent)
 {
     if (end - begin == 1) {
-        std::int32_t leaf = order[begin];
+        std::int32_t leaf = placed[begin].node;
         nodes_[leaf].parent = parent;
         return leaf;
     }
     float lo[3] = {IndexBox::infinity, IndexBox::infinity, IndexBox::infinity};
     float hi[3] = {-IndexBox::infinity, -IndexBox::infinity, -IndexBox::infinity};
     for (std::size_t i = begin; i < end; ++i) {
-        const float* c = &centres[3 * static_cast<std::size_t>(order[i])];
         for (int k = 0; k < 3; ++k) {
-            lo[k] = std::min(lo[k], c[k]);
-            hi[k] = std::max(hi[k], c[k]);
+            lo[k] = std::min(lo[k], placed[i].centre[k]);
+            hi[k] = std::max(hi[k], placed[i].centre[k]);
         }
     }
     int axis = 0;
@@ -231,17 +228,21 @@ std::int32_t SpatialIndex::buildRange(std::vector<std::int32_t>& order, std::siz
             axis = k;
         }
     }
-    std::size_t middle = begin + (end - begin) / 2;
-    std::nth_element(order.begin() + static_cast<std::ptrdiff_t>(begin),
-                     order.begin() + static_cast<std::ptrdiff_t>(middle),
-                     order.begin() + static_cast<std::ptrdiff_t>(end), [&](std::int32_t a, std::int32_t b) {
-                         return centres[3 * static_cast<std::size_t>(a) + axis] <
-                                centres[3 * static_cast<std::size_t>(b) + axis];
-                     });
+    auto first = placed.begin() + static_cast<std::ptrdiff_t>(begin);
+    auto last = placed.begin() + static_cast<std::ptrdiff_t>(end);
+    float cut = lo[axis] * 0.5f + hi[axis] * 0.5f;
+    auto split = std::partition(first, last, [axis, cut](const Placed& p) { return p.centre[axis] < cut; });
+    std::size_t middle = begin + static_cast<std::size_t>(split - first);
+    std::size_t least = (end - begin) / 8;
+    if (middle - begin <= least || end - middle <= least) {
+        middle = begin + (end - begin) / 2;
+        std::nth_element(first, placed.begin() + static_cast<std::ptrdiff_t>(middle), last,
+                         [axis](const Placed& a, const Placed& b) { return a.centre[axis] < b.centre[axis]; });
+    }
     std::int32_t i = newNode();
     nodes_[i].parent = parent;
-    std::int32_t left = buildRange(order, begin, middle, centres, i);
-    std::int32_t right = buildRange(order, middle, end, centres, i);
+    std::int32_t left = buildRange(placed, begin, middle, i);
+    std::int32_t right = buildRange(placed, middle, end, i);
     nodes_[i].left = left;
     nodes_[i].right = right;
     refit(i);

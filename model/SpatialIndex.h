@@ -124,8 +124,12 @@ private:
     std::int32_t balance(std::int32_t a);
     void refit(std::int32_t i);
     void refitUp(std::int32_t i);
-    std::int32_t buildRange(std::vector<std::int32_t>& order, std::size_t begin, std::size_t end,
-                            std::vector<float>& centres, std::int32_t parent);
+    // A leaf node to build the tree over, with the centre of its box.
+    struct Placed {
+        float centre[3];
+        std::int32_t node;
+    };
+    std::int32_t buildRange(std::vector<Placed>& placed, std::size_t begin, std::size_t end, std::int32_t parent);
     bool owns(const Entity& e) const;
     // Leaves of the nodes that pass, then their entities in list order.
     template <typename Test>
