@@ -14,11 +14,13 @@ namespace model {
 Document::Document()
 {
     baseMap.selected = false;
+    baseMap.watcher = &baseMapWatcher_;
 }
 
 Document::~Document()
 {
-    // The children outlive the index by a moment: they must not tell it.
+    // The children outlive the indexes by a moment: they must not tell them.
+    baseMap.watcher = nullptr;
     for (auto& child : children_) {
         if (EntityList* list = asList(*child)) {
             list->watcher = nullptr;

@@ -97,6 +97,10 @@ public:
     {
         entitiesIn(view, std::vector<ui::PixelRect>{r}, out);
     }
+    // The same of the base map's entities (an index of their own, built
+    // again whenever the base map is read).
+    void baseMapIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
+                   std::vector<Entity*>& out) const;
 
     // The questions of a view go through the index (same answers, in the
     // same order, as asking every entity).
@@ -147,6 +151,19 @@ private:
     mutable SpatialIndex index_;
     mutable std::uint64_t indexGeneration_ = 0;
     bool numbered_ = true;
+
+    // The base map changes only as a whole: any change drops its index.
+    class BaseMapWatcher final : public ListWatcher {
+    public:
+        explicit BaseMapWatcher(SpatialIndex& index) : index_(index) {}
+        void listChanged(EntityList&) override { index_.clear(); }
+
+    private:
+        SpatialIndex& index_;
+    };
+    mutable SpatialIndex baseMapIndex_;
+    mutable std::uint64_t baseMapGeneration_ = 0;
+    BaseMapWatcher baseMapWatcher_{baseMapIndex_};
 
     bool modified_ = false;
     double gridStep_ = 1.0;

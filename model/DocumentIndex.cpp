@@ -266,8 +266,12 @@ bool Document::selectInside(const Region& region)
     return any;
 }
 
-void Document::entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
-                          std::vector<Entity*>& out) const
+namespace {
+
+// What the index says may draw inside the parts of a linear view, in list
+// order; every child when the view is not linear.
+void drawnIn(const SpatialIndex& index, const EntityList::Children& children, const ViewMapping& view,
+             const std::vector<ui::PixelRect>& parts, std::vector<Entity*>& out)
 {
     ViewFrame f;
     bool linear = view.frame(f) && f.metresPerPixel > 0.0;
@@ -277,8 +281,8 @@ void Document::entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRe
     }
     if (!linear) {
         out.clear();
-        out.reserve(children_.size());
-        for (const auto& child : children_) {
+        out.reserve(children.size());
+        for (const auto& child : children) {
             out.push_back(child.get());
         }
         return;
@@ -293,7 +297,35 @@ void Document::entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRe
         rect.vMax = f.origin.v - (r.top - rectanglePad) * s;
         rects.push_back(rect);
     }
-    spatialIndex().inRects(f.axes, rects, s, rectanglePad, out);
+    index.inRects(f.axes, rects, s, rectanglePad, out);
+}
+
+}  // namespace
+
+void Document::entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
+                          std::vector<Entity*>& out) const
+{
+    ViewFrame f;
+    if (!view.frame(f)) {
+        drawnIn(index_, children_, view, parts, out);  // every child: no index needed
+        return;
+    }
+    drawnIn(spatialIndex(), children_, view, parts, out);
+}
+
+void Document::baseMapIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
+                         std::vector<Entity*>& out) const
+{
+    if (!baseMapIndex_.built() || baseMapGeneration_ != symbolReachGeneration()) {
+        std::vector<Entity*> inOrder;
+        inOrder.reserve(baseMap.count());
+        for (const auto& child : baseMap.children()) {
+            inOrder.push_back(child.get());
+        }
+        baseMapGeneration_ = symbolReachGeneration();
+        baseMapIndex_.build(inOrder);
+    }
+    drawnIn(baseMapIndex_, baseMap.children(), view, parts, out);
 }
 
 }  // namespace model

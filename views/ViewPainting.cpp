@@ -224,7 +224,8 @@ void drawGrid(ViewWindow& view, DrawContext& dc, double step)
     }
 }
 
-void paintBackground(ViewWindow& view, DrawContext& dc)
+// Axes, grid dots and the base map's lines that can touch the parts.
+void paintBackground(ViewWindow& view, DrawContext& dc, const std::vector<ui::PixelRect>& parts)
 {
     model::Document& doc = view.views().document;
     if (doc.axesShown) {
@@ -234,7 +235,11 @@ void paintBackground(ViewWindow& view, DrawContext& dc)
         drawGrid(view, dc, doc.gridStep());
     }
     if ((view.is(viewId::Plant) || view.is(viewId::Assonometry)) && doc.baseMap.selected) {
-        drawEntity(doc.baseMap, view, dc);
+        std::vector<Entity*> lines;
+        doc.baseMapIn(view, parts, lines);
+        for (const Entity* e : lines) {
+            drawEntity(*e, view, dc);
+        }
     }
 }
 
@@ -352,7 +357,7 @@ void drawModel(ViewWindow& view, DrawContext& dc)
 void paintView(ViewWindow& view, DrawContext& dc)
 {
     ui::WaitCursor wait;
-    paintBackground(view, dc);
+    paintBackground(view, dc, {ui::PixelRect::fromSize(0, 0, view.width(), view.height())});
     drawModel(view, dc);
 }
 
@@ -363,7 +368,7 @@ void paintViewParts(ViewWindow& view, ui::Canvas& scratch, const std::vector<ui:
     for (const ui::PixelRect& r : parts) {
         scratch.rectangle(r.left, r.top, r.right, r.bottom);
     }
-    paintBackground(view, scratch);
+    paintBackground(view, scratch, parts);
     model::Document& doc = view.views().document;
     doc.renumberIfNeeded();
     std::vector<Entity*> entities;

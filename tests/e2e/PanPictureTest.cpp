@@ -11,6 +11,7 @@
 #include "app/CommandTable.h"
 #include "materials/MaterialList.h"
 #include "model/Ray.h"
+#include "model/Segment.h"
 #include "model/Source.h"
 #include "model/Text.h"
 #include "model/ViewOptions.h"
@@ -60,6 +61,15 @@ protected:
         ASSERT_TRUE(storage::openProject(testsupport::sourcePath("data/examples/hall.ray"), doc));
         doc.children()[3]->setSelected(true);
         doc.children()[6]->setSelected(true);
+        // A site plan beneath (plan and axonometric views), with lines
+        // that run far out of the view.
+        std::mt19937 rng(3);
+        std::uniform_real_distribution<double> at(-40, 40);
+        for (int i = 0; i < 60; ++i) {
+            X3DPoint a(at(rng), at(rng), 0);
+            X3DPoint b = i % 10 == 0 ? X3DPoint(a.x * 50, a.y * 50, 0) : X3DPoint(a.x + 3, a.y + at(rng) / 10, 0);
+            doc.baseMap.append(std::make_unique<model::Segment>(a, b));
+        }
         views.auxiliary().setBaseLine({0, 8}, {12, 0});
         native = std::make_unique<ui::headless::HeadlessWindow>(view(), "view");
         view().native = native.get();
@@ -71,6 +81,7 @@ protected:
         view().zoomToExtents();
         view().setScale(view().scale() * 0.6);
         ASSERT_GE(view().pixelLength(doc.gridStep()), 6);
+        doc.baseMap.selected = true;  // shown, once the view fits the hall
         native->paintIfDirty();
     }
     void TearDown() override { model::viewOptions() = model::ViewOptions(); }
@@ -247,6 +258,11 @@ TEST(CulledPainting, GivesThePictureOfPaintingEveryEntity)
         doc.axesShown = false;
         doc.gridShown = false;
         views::ViewSet views(doc);
+        for (int i = 0; i < 30; ++i) {
+            X3DPoint a(real(-30, 30), real(-30, 30), 0);
+            doc.baseMap.append(std::make_unique<model::Segment>(a, X3DPoint(a.x + real(-20, 20), a.y, 0)));
+        }
+        doc.baseMap.selected = true;
         for (int i = 0; i < 40; ++i) {
             X3DPoint p(real(-30, 30), real(-30, 30), real(-5, 5));
             switch (i % 7) {
@@ -287,8 +303,12 @@ TEST(CulledPainting, GivesThePictureOfPaintingEveryEntity)
         view.setScale(real(0.02, 0.3));
         view.setCentre({real(-20, 20), real(-20, 20)});
         view.panBy(static_cast<int>(real(-50, 50)), static_cast<int>(real(-50, 50)));
-        // Everything, in order, then the selected again on top.
+        // The base map under the plan and the axonometric view, then
+        // everything, in order, then the selected again on top.
         whole->resize(300, 200);
+        if (view.is(views::viewId::Plant) || view.is(views::viewId::Assonometry)) {
+            views::drawEntity(doc.baseMap, view, *whole);
+        }
         doc.renumber();
         for (const auto& child : doc.children()) {
             views::drawEntity(*child, view, *whole);
