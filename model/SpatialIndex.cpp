@@ -478,7 +478,7 @@ void SpatialIndex::collect(Test test, std::vector<Entity*>& out) const
     // else a plain sort.
     std::size_t count = found_.size();
     std::uint64_t range = static_cast<std::uint64_t>(nextKey_ - firstKey_);
-    if (count > 64 && range <= 4 * static_cast<std::uint64_t>(count) + 1024) {
+    if (count > 64 && range <= 16 * static_cast<std::uint64_t>(count) + 1024) {
         std::vector<Entity*> byKey(range, nullptr);
         for (std::uint32_t slot : found_) {
             byKey[static_cast<std::size_t>(leaves_[slot].key - firstKey_)] = leaves_[slot].entity;

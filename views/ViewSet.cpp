@@ -76,7 +76,7 @@ void ViewSet::repaintAll()
 void ViewSet::redraw(const model::Entity& entity)
 {
     for (const auto& v : views_) {
-        if (!v->is(viewId::View3D) && v->isVisible()) {
+        if (v->isVisible() && !v->is(viewId::View3D)) {
             drawEntity(entity, *v, v->native->drawContext());
         }
     }

@@ -96,6 +96,7 @@ void QtDrawContext::finish()
     if (painter_.isActive()) {
         painter_.end();
     }
+    bitsTaken_ = false;
 }
 
 void QtDrawContext::makePen(int style, Colour colour)
@@ -154,21 +155,6 @@ void QtDrawContext::moveTo(int x, int y)
 }
 
 namespace {
-
-// Sets the pixels of a line in a picture, those outside it left out.
-struct PixelSetter {
-    QRgb* bits;
-    long long stride;
-    long long width;
-    long long height;
-    QRgb colour;
-    void operator()(long long x, long long y) const
-    {
-        if (x >= 0 && x < width && y >= 0 && y < height) {
-            bits[y * stride + x] = colour;
-        }
-    }
-};
 
 // Bresenham's line, the last point left out as a Windows pen does, worked
 // out step by step from its start: pixel i along the longer axis is i steps
@@ -263,6 +249,20 @@ void painterLine(const PixelSetter& set, long long x1, long long y1, long long x
 
 }  // namespace
 
+PixelSetter QtDrawContext::pixels(QRgb colour)
+{
+    // Taken once per painting: the image is neither replaced nor shared
+    // until finish().
+    if (!bitsTaken_) {
+        bits_ = reinterpret_cast<QRgb*>(image_.bits());
+        stride_ = image_.bytesPerLine() / 4;
+        width_ = image_.width();
+        height_ = image_.height();
+        bitsTaken_ = true;
+    }
+    return {bits_, stride_, width_, height_, colour};
+}
+
 bool QtDrawContext::fastLine(int x0, int y0, int x1, int y1)
 {
     if (xor_ || (!solidPen_ && !dottedPen_) || image_.format() != QImage::Format_RGB32) {
@@ -271,8 +271,7 @@ bool QtDrawContext::fastLine(int x0, int y0, int x1, int y1)
     // QPainter draws straight into the image's memory too, so the two mix
     // without ending the painter.
     drawn();
-    PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
-                    image_.height(), penRgb_};
+    PixelSetter set = pixels(penRgb_);
     // Every line is drawn the same wherever the picture's edges cut it, so
     // that a picture moved by a pan matches one painted anew. Lines that
     // cannot fit in the picture (the axes, rays) and dotted ones look as
@@ -391,8 +390,7 @@ void QtDrawContext::circle(int x, int y, int r)
     if (!xor_ && solidPen_ && r >= 0 && r <= 64 && image_.format() == QImage::Format_RGB32) {
         // The same pixels wherever the picture's edges cut the circle.
         drawn();
-        PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
-                        image_.height(), penRgb_};
+        PixelSetter set = pixels(penRgb_);
         for (const QPoint& d : circlePixels(r)) {
             set(static_cast<long long>(x) + d.x(), static_cast<long long>(y) + d.y());
         }
@@ -432,8 +430,7 @@ void QtDrawContext::text(int x, int y, const std::string& s)
     if (stamped) {
         // The pixels each character sets, kept from its first drawing: the
         // same wherever it goes, and quick for thousands of labels.
-        PixelSetter set{reinterpret_cast<QRgb*>(image_.bits()), image_.bytesPerLine() / 4, image_.width(),
-                        image_.height(), QColor(Qt::black).rgb()};
+        PixelSetter set = pixels(QColor(Qt::black).rgb());
         for (char ch : s) {
             const Glyph& g = glyph(ch);
             for (const QPoint& d : g.pixels) {
@@ -510,6 +507,10 @@ void QtDrawContext::setPixel(int x, int y, Colour colour)
         return;
     }
     drawn();
+    if (image_.format() == QImage::Format_RGB32) {
+        pixels(toQColor(colour).rgb())(x, y);
+        return;
+    }
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQColor(colour).rgb();
 }
 

@@ -19,6 +19,21 @@
 
 namespace ui::qt {
 
+// Sets the pixels of a line in a picture, those outside it left out.
+struct PixelSetter {
+    QRgb* bits;
+    long long stride;
+    long long width;
+    long long height;
+    QRgb colour;
+    void operator()(long long x, long long y) const
+    {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            bits[y * stride + x] = colour;
+        }
+    }
+};
+
 class QtDrawContext final : public DrawContext {
 public:
     explicit QtDrawContext(QImage& image);
@@ -50,6 +65,8 @@ protected:
 private:
     QPainter& painter();
     void drawn();
+    // The image's pixels, for drawing straight into them.
+    PixelSetter pixels(QRgb colour);
     // Solid and dotted lines straight into the pixels; false when the line
     // needs QPainter (XOR, other pens).
     bool fastLine(int x0, int y0, int x1, int y1);
@@ -58,6 +75,11 @@ private:
     const std::vector<QPoint>& circlePixels(int r);
 
     QImage& image_;
+    QRgb* bits_ = nullptr;
+    long long stride_ = 0;
+    long long width_ = 0;
+    long long height_ = 0;
+    bool bitsTaken_ = false;
     QPainter painter_;
     std::map<int, std::vector<QPoint>> circles_;
     QPen pen_{Qt::black, 0};
