@@ -287,8 +287,11 @@ protected:
         case 6: {
             // An opening into a wall that is already in the model.
             for (std::size_t i = 0; i < indexed.count(); ++i) {
+                if (indexed.children()[i]->typeCode() != model::type::Wall) {
+                    continue;
+                }
                 auto* a = static_cast<model::Wall*>(indexed.children()[i].get());
-                if (a->typeCode() == model::type::Wall && a->baseFace) {
+                if (a->baseFace) {
                     auto* b = static_cast<model::Wall*>(direct.children()[i].get());
                     const auto& v = a->baseFace->vertices;
                     std::unique_ptr<model::Face> o = r.opening(v[0], v[1], 3.0);
