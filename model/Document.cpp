@@ -14,6 +14,18 @@ namespace model {
 Document::Document()
 {
     baseMap.selected = false;
+    baseMap.watcher = &baseMapWatcher_;
+}
+
+Document::~Document()
+{
+    // The children outlive the indexes by a moment: they must not tell them.
+    baseMap.watcher = nullptr;
+    for (auto& child : children_) {
+        if (EntityList* list = asList(*child)) {
+            list->watcher = nullptr;
+        }
+    }
 }
 
 void Document::setModified(bool flag)
@@ -35,8 +47,9 @@ void Document::number(Entity& e)
     }
 }
 
-void Document::adopted(Entity& e)
+void Document::adopted(Entity& e, bool atFront)
 {
+    indexAdded(e, atFront);
     number(e);
     if (autoDraw) {
         setModified(true);
@@ -48,22 +61,48 @@ void Document::append(std::unique_ptr<Entity> entity)
 {
     Entity& e = *entity;
     EntityList::append(std::move(entity));
-    adopted(e);
+    adopted(e, false);
 }
 
 void Document::prepend(std::unique_ptr<Entity> entity)
 {
     Entity& e = *entity;
     EntityList::prepend(std::move(entity));
-    adopted(e);
+    adopted(e, true);
+}
+
+void Document::prependAll(std::vector<std::unique_ptr<Entity>> entities)
+{
+    std::size_t n = entities.size();
+    EntityList::prependAll(std::move(entities));
+    for (std::size_t i = n; i-- > 0;) {
+        indexAdded(*children_[i], true);
+    }
+}
+
+void Document::takeChildrenFrom(EntityList& other)
+{
+    std::size_t first = children_.size();
+    EntityList::takeChildrenFrom(other);
+    for (std::size_t i = first; i < children_.size(); ++i) {
+        indexAdded(*children_[i], false);
+    }
+    numbered_ = false;
+}
+
+void Document::clear()
+{
+    EntityList::clear();
+    index_.clear();
+    sourceCount_ = 0;
+    receiverCount_ = 0;
+    numbered_ = true;
 }
 
 void Document::clearEntities()
 {
     ++changes_;
     clear();
-    sourceCount_ = 0;
-    receiverCount_ = 0;
 }
 
 void Document::renumber()
@@ -74,6 +113,14 @@ void Document::renumber()
         number(e);
         return 0;
     });
+    numbered_ = true;
+}
+
+void Document::renumberIfNeeded()
+{
+    if (!numbered_) {
+        renumber();
+    }
 }
 
 bool Document::extendBounds(X3DPoint& min, X3DPoint& max) const

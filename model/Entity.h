@@ -2,6 +2,7 @@
 // sources, receivers, rays, segments, notes, and the lists that hold them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -39,6 +40,9 @@ class Entity {
 public:
     bool selected = false;
     bool locked = false;  // a locked entity is never selected
+    // The entity's entry in the spatial index of the model that holds it
+    // (meaningless elsewhere; it fills what would be padding).
+    std::uint32_t indexSlot = 0xffffffffu;
 
     Entity() = default;
     virtual ~Entity() = default;

@@ -330,9 +330,9 @@ bool carriesMaterial(const Entity& e)
 // Takes the first selected entity off the selection; a flag that will not
 // clear (a locked entity marked selected) is cleared by force, so the loops
 // below always end.
-Entity* takeFirstSelected(EntityList& list)
+Entity* takeFirstSelected(EntityList& list, Entity*& holder)
 {
-    Entity* e = list.firstSelected();
+    Entity* e = list.firstSelected(&holder);
     if (e) {
         e->setSelected(false);
         e->selected = false;
@@ -348,7 +348,8 @@ int EntityList::editProperties(EntityEditor& editor, bool)
     bool anyOk = false;
     bool applyToAll = false;
     materials::Material remembered;
-    while (Entity* e = takeFirstSelected(*this)) {
+    Entity* holder = nullptr;
+    while (Entity* e = takeFirstSelected(*this, holder)) {
         if (applyToAll) {
             if (carriesMaterial(*e)) {
                 static_cast<Face*>(e)->material = remembered;
@@ -361,6 +362,7 @@ int EntityList::editProperties(EntityEditor& editor, bool)
             break;
         }
         anyOk = true;
+        memberEdited(*holder);
         if (result > 1 && carriesMaterial(*e)) {
             remembered = static_cast<Face*>(e)->material;
             applyToAll = true;
@@ -372,11 +374,13 @@ int EntityList::editProperties(EntityEditor& editor, bool)
 int EntityList::editGeometry(EntityEditor& editor, bool)
 {
     bool anyOk = false;
-    while (Entity* e = takeFirstSelected(*this)) {
+    Entity* holder = nullptr;
+    while (Entity* e = takeFirstSelected(*this, holder)) {
         if (e->editGeometry(editor, firstSelected() != nullptr) == 0) {
             break;
         }
         anyOk = true;
+        memberEdited(*holder);
     }
     return anyOk ? 1 : 0;
 }
@@ -405,29 +409,41 @@ int EntityList::duplicateIfSelected(EntityList& target)
 void EntityList::append(std::unique_ptr<Entity> entity)
 {
     children_.push_back(std::move(entity));
+    membersChanged();
 }
 
 void EntityList::prepend(std::unique_ptr<Entity> entity)
 {
     children_.insert(children_.begin(), std::move(entity));
+    membersChanged();
 }
 
 void EntityList::prependAll(std::vector<std::unique_ptr<Entity>> entities)
 {
     children_.insert(children_.begin(), std::make_move_iterator(entities.begin()),
                      std::make_move_iterator(entities.end()));
+    membersChanged();
 }
 
 void EntityList::takeChildrenFrom(EntityList& other)
 {
     for (auto& child : other.children_) {
+        // A list leaves the index of the model it came from.
+        if (EntityList* list = asList(*child)) {
+            list->watcher = nullptr;
+        }
         children_.push_back(std::move(child));
     }
+    // The other list is emptied through its own clear, so that a model
+    // forgets its index of what it held.
     other.children_.clear();
+    other.clear();
+    membersChanged();
 }
 
 void EntityList::deleteSelected()
 {
+    std::size_t before = children_.size();
     std::size_t kept = 0;
     for (std::size_t i = 0; i < children_.size(); ++i) {
         Entity* child = children_[i].get();
@@ -444,6 +460,9 @@ void EntityList::deleteSelected()
         }
     }
     children_.resize(kept);
+    if (kept != before) {
+        membersChanged();
+    }
 }
 
 bool EntityList::bounds(X3DPoint& min, X3DPoint& max) const
@@ -455,7 +474,10 @@ bool EntityList::bounds(X3DPoint& min, X3DPoint& max) const
 
 void EntityList::clear()
 {
-    children_.clear();
+    if (!children_.empty()) {
+        children_.clear();
+        membersChanged();
+    }
 }
 
 void EntityList::copyFrom(const EntityList& other)
@@ -468,15 +490,20 @@ void EntityList::copyFrom(const EntityList& other)
     }
 }
 
-Entity* EntityList::firstSelected() const
+Entity* EntityList::firstSelected(Entity** holder) const
 {
     for (const auto& child : children_) {
+        Entity* found = nullptr;
         if (child->typeCode() == type::Wall) {
-            if (Entity* inner = static_cast<const EntityList*>(child.get())->firstSelected()) {
-                return inner;
-            }
+            found = static_cast<const EntityList*>(child.get())->firstSelected();
         } else if (child->selected) {
-            return child.get();
+            found = child.get();
+        }
+        if (found) {
+            if (holder) {
+                *holder = child.get();
+            }
+            return found;
         }
     }
     return nullptr;

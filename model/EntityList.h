@@ -9,6 +9,16 @@
 
 namespace model {
 
+class EntityList;
+
+// Told whenever the members of a list come or go, so that the model's
+// spatial index keeps the list's box right.
+class ListWatcher {
+public:
+    virtual ~ListWatcher() = default;
+    virtual void listChanged(EntityList& list) = 0;
+};
+
 class EntityList : public Entity {
 public:
     using Children = std::vector<std::unique_ptr<Entity>, EntityAllocator<std::unique_ptr<Entity>>>;
@@ -65,17 +75,18 @@ public:
     virtual void deleteSelected();
     // Puts the entities at the head of the list, in the order given, at once
     // (a plain list's prepend of each, from the last to the first).
-    void prependAll(std::vector<std::unique_ptr<Entity>> entities);
+    virtual void prependAll(std::vector<std::unique_ptr<Entity>> entities);
     // Moves every child of `other` to the end of this list, in order.
-    void takeChildrenFrom(EntityList& other);
+    virtual void takeChildrenFrom(EntityList& other);
 
     // Starts from the +-1e9 sentinels; false (sentinels kept) when empty.
     bool bounds(X3DPoint& min, X3DPoint& max) const;
-    void clear();
+    virtual void clear();
     void copyFrom(const EntityList& other);
     // The first selected child, looking into walls (a wall itself is never
-    // answered); other nested lists are answered whole.
-    Entity* firstSelected() const;
+    // answered); other nested lists are answered whole. `holder` (if given)
+    // gets the child of this list that is or holds it.
+    Entity* firstSelected(Entity** holder = nullptr) const;
     // Locks every direct child that is selected.
     void lockSelection();
 
@@ -85,7 +96,21 @@ public:
     Entity* tail() const { return children_.empty() ? nullptr : children_.back().get(); }
     const Children& children() const { return children_; }
 
+    // Set by the model's index on the lists it holds; told of every change
+    // of the members.
+    ListWatcher* watcher = nullptr;
+
 protected:
+    void membersChanged()
+    {
+        if (watcher) {
+            watcher->listChanged(*this);
+        }
+    }
+    // A member of `holder`, a child of this list, was changed through its
+    // own dialog (the properties and geometry loops).
+    virtual void memberEdited(Entity& holder) {}
+
     // The records of a list: keyword, each child on a new line one level
     // deeper, "End" at the keyword's level.
     void writeList(textio::TextWriter& out, const char* keyword) const;
@@ -100,6 +125,14 @@ protected:
 private:
     bool readRecords(textio::TokenReader& in);
 };
+
+// The entity as a list when it is one (plain lists, walls, note lists), else null.
+inline EntityList* asList(Entity& e)
+{
+    int code = e.typeCode();
+    return code == type::EntityList || code == type::Wall || code == type::InfoList ? static_cast<EntityList*>(&e)
+                                                                                     : nullptr;
+}
 
 // True the first time a message about this input is due, so that one
 // damaged file gives one message, not one per enclosing list.

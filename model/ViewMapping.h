@@ -18,6 +18,25 @@ struct ViewPoint {
     double v = 0.0;
 };
 
+// A linear view of the model: u = uAxis . p and v = vAxis . p, in metres.
+struct ViewAxes {
+    double u[3] = {1.0, 0.0, 0.0};
+    double v[3] = {0.0, 1.0, 0.0};
+};
+
+// How a view that maps the model linearly lays it out, so that the model's
+// spatial index can answer for it: toView is `axes`, and the pixel (x, y)
+// shows the view point (origin.u + x s, origin.v - y s), s being
+// `metresPerPixel`, to within one pixel either way (points are truncated),
+// for pixels up to `pixelReach` from the origin (farther, pixels may stand
+// for points farther still).
+struct ViewFrame {
+    ViewAxes axes;
+    ViewPoint origin;
+    double metresPerPixel = 0.0;
+    int pixelReach = 0;
+};
+
 class ViewMapping {
 public:
     virtual ~ViewMapping() = default;
@@ -26,6 +45,8 @@ public:
     // The model point that shows at q with the given depth along the view direction.
     virtual X3DPoint toWorld(const ViewPoint& q, double depth) const = 0;
     virtual X3DVector direction() const = 0;
+    // False for a view that is not linear (the model then asks every entity).
+    virtual bool frame(ViewFrame&) const { return false; }
 };
 
 // A box of the model, bounds included: what a rubber band selects.

@@ -35,6 +35,13 @@ void PointTrail::painted(views::ViewWindow& view)
     draw();
 }
 
+void PointTrail::hide(views::ViewWindow& view)
+{
+    if (view_ == &view) {
+        draw();
+    }
+}
+
 void PointTrail::pixelsFromPoints()
 {
     xy_.clear();

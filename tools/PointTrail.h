@@ -22,6 +22,9 @@ public:
     void clear();
     // The view was painted anew (and the outline with it wiped): it comes back.
     void painted(views::ViewWindow& view);
+    // The view's picture is about to move: the outline goes from it, to
+    // come back when it is painted.
+    void hide(views::ViewWindow& view);
 
     bool shown() const { return view_ != nullptr; }
 

@@ -129,6 +129,9 @@ public:
     virtual void reset(ToolContext&) {}
     // A view was painted anew: what the tool keeps drawn there comes back.
     virtual void painted(views::ViewWindow&) {}
+    // The view's picture is about to move: what the tool keeps drawn there
+    // goes (painted brings it back).
+    virtual void hideOverlays(views::ViewWindow&) {}
 };
 
 }  // namespace tools

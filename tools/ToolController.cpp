@@ -89,8 +89,7 @@ void ToolController::autoScroll(views::ViewWindow& view, const ui::MouseEvent& e
         return;
     }
     scrollLatch_ = true;
-    view.setCentre(view.pixelToView({e.x, e.y}));
-    view.repaint();
+    view.centreOn({e.x, e.y});
     if (view.native) {
         view.native->setPointerPosition(w / 2, h / 2);
     }
@@ -134,6 +133,13 @@ void ToolController::painted(views::ViewWindow& view)
     // move takes the right one away.
     tracker.restore(view);
     current().painted(view);
+}
+
+void ToolController::hideOverlays(views::ViewWindow& view)
+{
+    // Drawn once more in XOR, each figure goes.
+    tracker.restore(view);
+    current().hideOverlays(view);
 }
 
 void ToolController::toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end,

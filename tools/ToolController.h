@@ -53,6 +53,7 @@ public:
     bool rightDown(views::ViewWindow& view, const ui::MouseEvent& e) override;
     void cancel(views::ViewWindow& view) override;
     void painted(views::ViewWindow& view) override;
+    void hideOverlays(views::ViewWindow& view) override;
 
 private:
     bool hasSelection() const { return doc_.firstSelected() != nullptr; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/DrawContext.h"
+#include "ui/PixelRect.h"
 
 namespace ui {
 
@@ -31,6 +32,11 @@ public:
     // The picture as the bytes of a PNG file (written out by the caller, so
     // that a picture replaces its file only once complete).
     virtual bool encodePng(std::string& bytes) = 0;
+    // Moves the picture by (dx, dy) pixels, right and down; what it uncovers
+    // keeps its old pixels until painted.
+    virtual void scroll(int dx, int dy) = 0;
+    // Copies the pixels of the rectangle to the same place of the target.
+    virtual void copyTo(DrawContext& target, const PixelRect& r);
 };
 
 using CanvasFactory = std::function<std::unique_ptr<Canvas>()>;

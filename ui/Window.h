@@ -57,6 +57,13 @@ struct KeyEvent {
     bool alt = false;
 };
 
+// How a window took a request to move its picture.
+enum class ScrollResult {
+    Done,         // moved; the strips it uncovered are for the caller to paint
+    Pending,      // the whole window is to be painted anyway
+    Unsupported,  // the window keeps no picture: paint it all
+};
+
 // What the back end does for one window.
 class NativeWindow {
 public:
@@ -98,6 +105,8 @@ public:
     // The menu at a client pixel until the user chooses: the index of the
     // entry chosen, or -1 when it is dismissed. By default the platform's.
     virtual int popupMenu(const PopupMenu& menu, int x, int y);
+    // Moves the window's picture by (dx, dy) pixels, right and down.
+    virtual ScrollResult scrollContents(int dx, int dy) { return ScrollResult::Unsupported; }
 };
 
 // The logic of a window: events in, operations out through `native`.

@@ -38,6 +38,9 @@ public:
     virtual X3DVector direction() const { return {0.0, 0.0, 1.0}; }
     // The key that brings the view forward.
     virtual char letter() const { return className()[0]; }
+    // u and v as linear forms of the model point, for the views that are
+    // linear (all but the 3-D view): what the model's index needs.
+    virtual bool linearAxes(model::ViewAxes&) const { return false; }
     // Right button in the view; true when something was done.
     virtual bool onRightClick(ViewWindow&, ui::PixelPoint) { return false; }
     virtual bool onTimer(ViewWindow&, int) { return false; }
@@ -51,6 +54,18 @@ public:
     virtual bool onMouseMove(ViewWindow&, const ui::MouseEvent&) { return false; }
     virtual bool onMouseUp(ViewWindow&, const ui::MouseEvent&) { return false; }
     virtual bool onCaptureLost(ViewWindow&) { return false; }
+
+protected:
+    static bool axes(model::ViewAxes& a, X3DVector u, X3DVector v)
+    {
+        a.u[0] = u.x;
+        a.u[1] = u.y;
+        a.u[2] = u.z;
+        a.v[0] = v.x;
+        a.v[1] = v.y;
+        a.v[2] = v.z;
+        return true;
+    }
 };
 
 // Plan: x across, y up, looking down z.
@@ -59,6 +74,7 @@ public:
     int viewId() const override { return viewId::Plant; }
     const char* className() const override { return "PLANT"; }
     ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.y}; }
+    bool linearAxes(model::ViewAxes& a) const override { return axes(a, {1, 0, 0}, {0, 1, 0}); }
     bool onRightClick(ViewWindow& window, ui::PixelPoint pixel) override;
 };
 
@@ -68,6 +84,7 @@ public:
     int viewId() const override { return viewId::Front; }
     const char* className() const override { return "FRONT"; }
     ViewPoint toView(const X3DPoint& p) const override { return {p.y, p.z}; }
+    bool linearAxes(model::ViewAxes& a) const override { return axes(a, {0, 1, 0}, {0, 0, 1}); }
     X3DPoint toWorld(const ViewPoint& q, double depth) const override { return {depth, q.u, q.v}; }
     X3DVector direction() const override { return {1.0, 0.0, 0.0}; }
 };
@@ -78,6 +95,7 @@ public:
     int viewId() const override { return viewId::Side; }
     const char* className() const override { return "SIDE"; }
     ViewPoint toView(const X3DPoint& p) const override { return {p.x, p.z}; }
+    bool linearAxes(model::ViewAxes& a) const override { return axes(a, {1, 0, 0}, {0, 0, 1}); }
     X3DPoint toWorld(const ViewPoint& q, double depth) const override { return {q.u, depth, q.v}; }
     X3DVector direction() const override { return {0.0, 1.0, 0.0}; }
 };
@@ -91,6 +109,7 @@ public:
     const char* className() const override { return "AUXILIARY"; }
     char letter() const override { return 'X'; }
     ViewPoint toView(const X3DPoint& p) const override;
+    bool linearAxes(model::ViewAxes& a) const override { return axes(a, {along_.x, along_.y, 0}, {0, 0, 1}); }
     X3DPoint toWorld(const ViewPoint& q, double depth) const override;
     // From the origin to the base line's nearest point; zero for a line
     // through the origin.
@@ -120,6 +139,7 @@ public:
     {
         return {cx_ * p.x - cy_ * p.y, sx_ * p.x + sy_ * p.y + p.z};
     }
+    bool linearAxes(model::ViewAxes& a) const override { return axes(a, {cx_, -cy_, 0}, {sx_, sy_, 1}); }
     bool onRightClick(ViewWindow& window, ui::PixelPoint pixel) override;
 
     void setAngles(double xAngle, double yAngle);

@@ -18,12 +18,18 @@ model::EntityList* shapeFor(const std::string& file);
 // Forgets every drawing read (tests, and a new material folder).
 void clearShapes();
 
+// How far a source's loudspeaker drawing reaches from the source, in metres
+// (0 for any other entity): what the model's index adds round a source.
+double symbolReach(const model::Entity& e);
+
 // The drawings read so far, by file name; the program's context installs
 // one (ui/Installed.h).
 struct ShapeCache {
     struct Entry {
         std::string name;
         std::unique_ptr<model::EntityList> list;
+        double reach = -1.0;  // not yet measured
+        std::string message;  // for the status line, when first drawn
     };
     std::vector<Entry> entries;
 };

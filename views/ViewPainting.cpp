@@ -51,10 +51,18 @@ void drawOutline(const model::Face& f, ViewWindow& view, DrawContext& dc)
         PixelPoint last = view.toPixel(f.vertices[n - 1]);
         xy[0] = last.x;
         xy[1] = last.y;
+        bool onePixel = true;
         for (std::size_t i = 0; i < n; ++i) {
             PixelPoint p = view.toPixel(f.vertices[i]);
             xy[2 * i + 2] = p.x;
             xy[2 * i + 3] = p.y;
+            onePixel = onePixel && p.x == last.x && p.y == last.y;
+        }
+        // A face that fits in one pixel (far away, or seen from far off)
+        // is that pixel: a line from a pixel to itself would leave nothing.
+        if (onePixel) {
+            dc.setPixel(last.x, last.y, f.drawColour());
+            return;
         }
         dc.polyline(xy, static_cast<int>(n + 1));
         return;
@@ -182,25 +190,89 @@ void drawAxes(ViewWindow& view, DrawContext& dc)
     line(dc, o, view.toPixel({0, 0, 100}));
 }
 
+bool gridShown(const ViewWindow& view)
+{
+    const model::Document& doc = view.views().document;
+    return doc.gridShown && !view.is(viewId::Assonometry) && view.pixelLength(doc.gridStep()) >= 6;
+}
+
+// The grid points nearest the view's corners, counted in steps from the
+// origin: every grid point is then its count times the step, the same
+// number however the view was moved.
+struct GridRange {
+    double u0, u1, v0, v1;
+};
+
+GridRange gridRange(const ViewWindow& view, double step)
+{
+    auto index = [step](double x) { return std::floor((x + step / 2) / step); };
+    ViewPoint a = view.pixelToView({0, 0});
+    ViewPoint b = view.pixelToView({view.width() - 1, view.height() - 1});
+    return {std::min(index(a.u), index(b.u)), std::max(index(a.u), index(b.u)), std::min(index(a.v), index(b.v)),
+            std::max(index(a.v), index(b.v))};
+}
+
 void drawGrid(ViewWindow& view, DrawContext& dc, double step)
 {
-    ViewPoint a = snapToGrid(view.pixelToView({0, 0}), step);
-    ViewPoint b = snapToGrid(view.pixelToView({view.width() - 1, view.height() - 1}), step);
-    double u0 = std::min(a.u, b.u), u1 = std::max(a.u, b.u);
-    double v0 = std::min(a.v, b.v), v1 = std::max(a.v, b.v);
-    // Counted steps rather than summed ones, so long rows do not drift.
-    long columns = std::lround((u1 - u0) / step);
-    long rows = std::lround((v1 - v0) / step);
-    for (long i = 0; i < columns; ++i) {
-        double u = u0 + i * step;
-        for (long j = 0; j < rows; ++j) {
-            PixelPoint p = view.viewToPixel({u, v0 + j * step});
+    GridRange g = gridRange(view, step);
+    // The last column and row of the range are left out.
+    for (double i = g.u0; i < g.u1; ++i) {
+        for (double j = g.v0; j < g.v1; ++j) {
+            PixelPoint p = view.viewToPixel({i * step, j * step});
             dc.setPixel(p.x, p.y, ui::black);
         }
     }
 }
 
+// Axes, grid dots and the base map's lines that can touch the parts.
+void paintBackground(ViewWindow& view, DrawContext& dc, const std::vector<ui::PixelRect>& parts)
+{
+    model::Document& doc = view.views().document;
+    if (doc.axesShown) {
+        drawAxes(view, dc);
+    }
+    if (gridShown(view)) {
+        drawGrid(view, dc, doc.gridStep());
+    }
+    if ((view.is(viewId::Plant) || view.is(viewId::Assonometry)) && doc.baseMap.selected) {
+        std::vector<Entity*> lines;
+        doc.baseMapIn(view, parts, lines);
+        for (const Entity* e : lines) {
+            drawEntity(*e, view, dc);
+        }
+    }
+}
+
+// Each entity, then the selected ones (and selected members) again on top.
+void drawEntities(const std::vector<Entity*>& entities, ViewWindow& view, DrawContext& dc)
+{
+    for (const Entity* e : entities) {
+        drawEntity(*e, view, dc);
+    }
+    for (const Entity* e : entities) {
+        drawIfSelected(*e, view, dc);
+    }
+}
+
 }  // namespace
+
+std::vector<ui::PixelRect> gridSeams(const ViewWindow& view)
+{
+    std::vector<ui::PixelRect> seams;
+    if (!gridShown(view)) {
+        return seams;
+    }
+    double step = view.views().document.gridStep();
+    GridRange g = gridRange(view, step);
+    PixelPoint p = view.viewToPixel({g.u1 * step, g.v1 * step});
+    if (p.x >= 0 && p.x < view.width()) {
+        seams.push_back(ui::PixelRect::fromSize(p.x, 0, 1, view.height()));
+    }
+    if (p.y >= 0 && p.y < view.height()) {
+        seams.push_back(ui::PixelRect::fromSize(0, p.y, view.width(), 1));
+    }
+    return seams;
+}
 
 std::string sourceLabel(unsigned n)
 {
@@ -276,29 +348,32 @@ void drawIfSelected(const Entity& e, ViewWindow& view, DrawContext& dc)
 void drawModel(ViewWindow& view, DrawContext& dc)
 {
     model::Document& doc = view.views().document;
-    doc.renumber();
-    for (const auto& child : doc.children()) {
-        drawEntity(*child, view, dc);
-    }
-    if (doc.firstSelected()) {
-        drawIfSelected(doc, view, dc);
-    }
+    doc.renumberIfNeeded();
+    std::vector<Entity*> entities;
+    doc.entitiesIn(view, ui::PixelRect::fromSize(0, 0, view.width(), view.height()), entities);
+    drawEntities(entities, view, dc);
 }
 
 void paintView(ViewWindow& view, DrawContext& dc)
 {
     ui::WaitCursor wait;
-    model::Document& doc = view.views().document;
-    if (doc.axesShown) {
-        drawAxes(view, dc);
-    }
-    if (doc.gridShown && !view.is(viewId::Assonometry) && view.pixelLength(doc.gridStep()) >= 6) {
-        drawGrid(view, dc, doc.gridStep());
-    }
-    if ((view.is(viewId::Plant) || view.is(viewId::Assonometry)) && doc.baseMap.selected) {
-        drawEntity(doc.baseMap, view, dc);
-    }
+    paintBackground(view, dc, {ui::PixelRect::fromSize(0, 0, view.width(), view.height())});
     drawModel(view, dc);
+}
+
+void paintViewParts(ViewWindow& view, ui::Canvas& scratch, const std::vector<ui::PixelRect>& parts)
+{
+    scratch.setPen(ui::penNone, white);
+    scratch.setBrush(-1, white);
+    for (const ui::PixelRect& r : parts) {
+        scratch.rectangle(r.left, r.top, r.right, r.bottom);
+    }
+    paintBackground(view, scratch, parts);
+    model::Document& doc = view.views().document;
+    doc.renumberIfNeeded();
+    std::vector<Entity*> entities;
+    doc.entitiesIn(view, parts, entities);
+    drawEntities(entities, view, scratch);
 }
 
 }  // namespace views

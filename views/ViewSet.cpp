@@ -1,6 +1,8 @@
 // The six views.
 #include "views/ViewSet.h"
 
+#include "model/EntityExtent.h"
+#include "views/ShapeCache.h"
 #include "views/ViewPainting.h"
 
 namespace views {
@@ -18,6 +20,8 @@ ViewSet::ViewSet(model::Document& doc, std::unique_ptr<Projection> view3d) : doc
     }
     views_.push_back(std::make_unique<ViewWindow>(*this, std::move(view3d)));
     model::addEntityPainter(this);
+    // The index round each source leaves room for its loudspeaker drawing.
+    model::setSymbolReach(&symbolReach);
 }
 
 ViewSet::~ViewSet()
@@ -75,7 +79,7 @@ void ViewSet::repaintAll()
 void ViewSet::redraw(const model::Entity& entity)
 {
     for (const auto& v : views_) {
-        if (!v->is(viewId::View3D) && v->isVisible()) {
+        if (v->isVisible() && !v->is(viewId::View3D)) {
             drawEntity(entity, *v, v->native->drawContext());
         }
     }

@@ -27,6 +27,9 @@ public:
     virtual void cancel(ViewWindow& view) = 0;
     // A view was painted anew.
     virtual void painted(ViewWindow& view) = 0;
+    // The view's picture is about to move: what is drawn over it for the
+    // moment is taken away (painted brings it back).
+    virtual void hideOverlays(ViewWindow&) {}
 };
 
 class ViewSet final : public model::EntityPainter {

@@ -8,6 +8,7 @@
 #include "ui/Platform.h"
 #include "views/ViewPainting.h"
 #include "views/ViewSet.h"
+#include <cstdlib>
 
 namespace views {
 
@@ -49,7 +50,8 @@ ViewWindow::ViewWindow(ViewSet& views, std::unique_ptr<Projection> projection)
 
 ViewPoint ViewWindow::pixelToView(ui::PixelPoint p) const
 {
-    return {centre_.u + (p.x - pixelCentre_.x) * metresPerPixel_, centre_.v + (pixelCentre_.y - p.y) * metresPerPixel_};
+    return {anchor_.u + (p.x - pixelCentre_.x - shift_.x) * metresPerPixel_,
+            anchor_.v + (pixelCentre_.y + shift_.y - p.y) * metresPerPixel_};
 }
 
 ui::PixelPoint ViewWindow::viewToPixel(const ViewPoint& q) const
@@ -57,8 +59,20 @@ ui::PixelPoint ViewWindow::viewToPixel(const ViewPoint& q) const
     if (metresPerPixel_ == 0.0) {
         return pixelCentre_;
     }
-    return {pixelCentre_.x + toPixelCoordinate((q.u - centre_.u) / metresPerPixel_),
-            pixelCentre_.y - toPixelCoordinate((q.v - centre_.v) / metresPerPixel_)};
+    return {pixelCentre_.x + shift_.x + toPixelCoordinate((q.u - anchor_.u) / metresPerPixel_),
+            pixelCentre_.y + shift_.y - toPixelCoordinate((q.v - anchor_.v) / metresPerPixel_)};
+}
+
+bool ViewWindow::frame(model::ViewFrame& out) const
+{
+    if (placement || !projection_->linearAxes(out.axes) || !(metresPerPixel_ > 0.0)) {
+        return false;
+    }
+    out.metresPerPixel = metresPerPixel_;
+    out.origin = pixelToView({0, 0});
+    // Beyond the pixels where far points are pinned, less the pans.
+    out.pixelReach = 1 << 22;
+    return true;
 }
 
 ui::PixelPoint ViewWindow::toPixel(const X3DPoint& p) const
@@ -83,15 +97,28 @@ void ViewWindow::setScale(double s)
         ui::errorBox("Scale too big");
     }
     metresPerPixel_ = s;
+    reanchor();
+}
+
+void ViewWindow::reanchor()
+{
+    anchor_ = centre_;
+    shift_ = {0, 0};
+}
+
+void ViewWindow::showCentreOnBars()
+{
+    if (native) {
+        native->setScrollPosition(ui::ScrollBar::Horizontal, nearest(centre_.u));
+        native->setScrollPosition(ui::ScrollBar::Vertical, nearest(centre_.v));
+    }
 }
 
 void ViewWindow::setCentre(const ViewPoint& c)
 {
     centre_ = c;
-    if (native) {
-        native->setScrollPosition(ui::ScrollBar::Horizontal, nearest(c.u));
-        native->setScrollPosition(ui::ScrollBar::Vertical, nearest(c.v));
-    }
+    reanchor();
+    showCentreOnBars();
 }
 
 void ViewWindow::setExtents(const ViewPoint& min, const ViewPoint& max)
@@ -165,7 +192,117 @@ void ViewWindow::wheelZoom(int delta, const ui::PixelPoint* pointer)
             setCentre({fixed.u - (fixed.u - centre_.u) * k, fixed.v - (fixed.v - centre_.v) * k});
         }
         metresPerPixel_ = s;
+        reanchor();
         repaint();
+    }
+}
+
+namespace {
+
+// Pans further than this from where the mapping started begin it afresh,
+// so that pixels stay far from the limits of their type.
+constexpr int maxShift = 1 << 20;
+
+}  // namespace
+
+void ViewWindow::panBy(int dx, int dy)
+{
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    bool shown = native && native->isVisible();
+    std::vector<ui::PixelRect> parts;
+    if (shown) {
+        parts = gridSeams(*this);
+        // What the tools keep drawn over the picture (a rubber band, a trail
+        // of points) goes while the mapping is still the old one, and comes
+        // back once the picture is painted.
+        if (views_.input) {
+            views_.input->hideOverlays(*this);
+        }
+    }
+    shift_.x += dx;
+    shift_.y += dy;
+    centre_ = {anchor_.u - shift_.x * metresPerPixel_, anchor_.v + shift_.y * metresPerPixel_};
+    showCentreOnBars();
+    bool far = std::abs(shift_.x) > maxShift || std::abs(shift_.y) > maxShift;
+    if (far) {
+        reanchor();
+    }
+    if (!shown) {
+        return;
+    }
+    if (far || std::abs(dx) >= width_ || std::abs(dy) >= height_) {
+        repaint();
+        return;
+    }
+    ui::ScrollResult moved = native->scrollContents(dx, dy);
+    if (moved == ui::ScrollResult::Unsupported) {
+        repaint();
+        return;
+    }
+    // Pending: the whole picture is to be painted anyway, and its paint
+    // brings back what the tools keep drawn.
+    if (moved != ui::ScrollResult::Done) {
+        return;
+    }
+    // The seams of the grid where they were, carried along by the move, and
+    // where they are now.
+    for (ui::PixelRect& r : parts) {
+        r = ui::PixelRect::fromSize(r.left + dx, r.top + dy, r.width(), r.height());
+    }
+    std::vector<ui::PixelRect> now = gridSeams(*this);
+    parts.insert(parts.end(), now.begin(), now.end());
+    if (dx > 0) {
+        parts.push_back(ui::PixelRect::fromSize(0, 0, dx, height_));
+    } else if (dx < 0) {
+        parts.push_back(ui::PixelRect::fromSize(width_ + dx, 0, -dx, height_));
+    }
+    if (dy > 0) {
+        parts.push_back(ui::PixelRect::fromSize(0, 0, width_, dy));
+    } else if (dy < 0) {
+        parts.push_back(ui::PixelRect::fromSize(0, height_ + dy, width_, -dy));
+    }
+    paintParts(parts);
+    if (views_.input) {
+        views_.input->painted(*this);
+    }
+}
+
+void ViewWindow::centreOn(ui::PixelPoint p)
+{
+    panBy(pixelCentre_.x - p.x, pixelCentre_.y - p.y);
+}
+
+void ViewWindow::paintParts(const std::vector<ui::PixelRect>& parts)
+{
+    std::vector<ui::PixelRect> inside;
+    for (const ui::PixelRect& r : parts) {
+        ui::PixelRect c;
+        c.left = std::max(r.left, 0);
+        c.top = std::max(r.top, 0);
+        c.right = std::min(r.right, width_);
+        c.bottom = std::min(r.bottom, height_);
+        if (c.left < c.right && c.top < c.bottom) {
+            inside.push_back(c);
+        }
+    }
+    if (inside.empty()) {
+        return;
+    }
+    if (!scratch_) {
+        scratch_ = ui::makeCanvas();
+    }
+    if (!scratch_) {
+        repaint();
+        return;
+    }
+    if (scratch_->width() != width_ || scratch_->height() != height_) {
+        scratch_->resize(width_, height_);
+    }
+    paintViewParts(*this, *scratch_, inside);
+    for (const ui::PixelRect& r : inside) {
+        scratch_->copyTo(native->drawContext(), r);
     }
 }
 
@@ -195,6 +332,7 @@ void ViewWindow::onSize(int width, int height)
     width_ = width;
     height_ = height;
     pixelCentre_ = {width / 2, height / 2};
+    reanchor();
 }
 
 void ViewWindow::onMouseDown(const ui::MouseEvent& e)
@@ -239,11 +377,10 @@ void ViewWindow::onMouseMove(const ui::MouseEvent& e)
         if (native) {
             native->setCursor(ui::Cursor::Move);
         }
-        ViewPoint from = pixelToView(panFrom_);
-        ViewPoint to = pixelToView({e.x, e.y});
-        setCentre({centre_.u - (to.u - from.u), centre_.v - (to.v - from.v)});
+        int dx = e.x - panFrom_.x;
+        int dy = e.y - panFrom_.y;
         panFrom_ = {e.x, e.y};
-        repaint();
+        panBy(dx, dy);
     }
 }
 
@@ -298,18 +435,21 @@ void ViewWindow::onScroll(ui::ScrollBar bar, ui::ScrollRequest request, int posi
     double half = horizontal ? visibleSize().u / 2 : -visibleSize().v / 2;
     double value = horizontal ? centre_.u : centre_.v;
     const ScrollRange& range = ranges_[horizontal ? 0 : 1];
+    // Lines and pages move by whole pixels (the nearest to a tenth of half
+    // the view, or half of it), so that the picture moves with them.
+    double step = 0.0;
     switch (request) {
     case ScrollRequest::LineUp:
-        value -= 0.1 * half;
+        step = -0.1 * half;
         break;
     case ScrollRequest::LineDown:
-        value += 0.1 * half;
+        step = 0.1 * half;
         break;
     case ScrollRequest::PageUp:
-        value -= half;
+        step = -half;
         break;
     case ScrollRequest::PageDown:
-        value += half;
+        step = half;
         break;
     case ScrollRequest::Thumb:
         value = position;
@@ -321,13 +461,32 @@ void ViewWindow::onScroll(ui::ScrollBar bar, ui::ScrollRequest request, int posi
         value = range.maximum;
         break;
     case ScrollRequest::End:
-        repaint();
+        if (scrollRepaint_) {
+            scrollRepaint_ = false;
+            repaint();
+        }
         return;
     case ScrollRequest::ThumbTrack:
         return;  // nothing moves until the thumb is let go
     }
-    value = std::clamp(value, static_cast<double>(range.minimum), static_cast<double>(range.maximum));
+    double low = range.minimum;
+    double high = range.maximum;
+    if (step != 0.0 && metresPerPixel_ > 0.0) {
+        int pixels = nearest(step / metresPerPixel_);
+        double moved = value + pixels * metresPerPixel_;
+        if (moved >= low && moved <= high) {
+            if (horizontal) {
+                panBy(-pixels, 0);
+            } else {
+                panBy(0, pixels);
+            }
+            return;
+        }
+        value += step;
+    }
+    value = std::clamp(value, low, high);
     setCentre(horizontal ? ViewPoint{value, centre_.v} : ViewPoint{centre_.u, value});
+    scrollRepaint_ = true;
 }
 
 void ViewWindow::onDropFiles(const std::vector<std::string>& files)

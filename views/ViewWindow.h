@@ -5,8 +5,10 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "model/ViewMapping.h"
+#include "ui/Canvas.h"
 #include "ui/Window.h"
 #include "views/Placement.h"
 #include "views/Projection.h"
@@ -34,6 +36,9 @@ public:
     ui::PixelPoint toPixel(const X3DPoint& p) const override;
     X3DPoint toWorld(const ViewPoint& q, double depth) const override { return projection_->toWorld(q, depth); }
     X3DVector direction() const override { return projection_->direction(); }
+    // The linear views tell the model's index how they map (not while a
+    // placement is set).
+    bool frame(model::ViewFrame& out) const override;
     // Metres to whole pixels, halves away from zero.
     int pixelLength(double metres) const;
     // The window's extent in metres.
@@ -61,6 +66,12 @@ public:
     // Zoom in by a wheel turn up, out by one down, within 1 mm to 10 m a
     // pixel; about the centre, or keeping the point under the pointer fixed.
     void wheelZoom(int delta, const ui::PixelPoint* pointer = nullptr);
+    // Moves the drawing by whole pixels (right and down): the picture is
+    // shifted and only the strips it uncovers are painted, with the same
+    // result as painting it all.
+    void panBy(int dx, int dy);
+    // The drawing moves so that the pixel comes to the middle of the view.
+    void centreOn(ui::PixelPoint p);
 
     const Placement* placement = nullptr;
 
@@ -88,6 +99,12 @@ private:
         int maximum = 0;
     };
     void endPan();
+    // The mapping starts afresh from the centre (the picture is then
+    // painted whole).
+    void reanchor();
+    void showCentreOnBars();
+    // Paints these parts of the picture as a whole paint would.
+    void paintParts(const std::vector<ui::PixelRect>& parts);
 
     ViewSet& views_;
     std::unique_ptr<Projection> projection_;
@@ -97,9 +114,17 @@ private:
     ui::PixelPoint pixelCentre_;
     ViewPoint centre_;
     double metresPerPixel_ = 1.0;
+    // Pans move the drawing by whole pixels: points are mapped from the
+    // centre the mapping started from (anchor_), then shifted by the pixels
+    // panned since (shift_), so that every point moves by exactly as many
+    // pixels as the picture does. centre_ is anchor_ less the shift.
+    ViewPoint anchor_;
+    ui::PixelPoint shift_;
     ScrollRange ranges_[2];
     bool panning_ = false;
     ui::PixelPoint panFrom_;
+    bool scrollRepaint_ = false;  // a scroll request that moved by less than whole pixels
+    std::unique_ptr<ui::Canvas> scratch_;
 };
 
 // Whole pixels from a length in pixels: halves away from zero.

@@ -82,22 +82,25 @@ TEST(SourceLabels, RunFromAToZThenInPairs)
 
 TEST_F(PaintingTest, SourcesAreLabelledInModelOrderAndTheLabelBoxWidensForTwoLetters)
 {
+    // A view wide enough for all of them (what lies outside is not painted).
+    plan().onSize(1000, 400);
+    plan().setCentre({0, 0});
     for (int i = 0; i < 27; ++i) {
         addSource({i * 0.5, 0, 0}, {i * 0.5, 1, 0});
     }
     Ops ops = paint();
-    // The 27th source stands at (13, 0): pixel (460, 200), box 10 wide each side.
-    EXPECT_TRUE(has(ops, "text 460 192 AA"));
-    EXPECT_TRUE(has(ops, "polyline 450 192 470 192 470 208 450 208 450 192"));
-    EXPECT_TRUE(has(ops, "text 200 192 A"));
-    EXPECT_TRUE(has(ops, "polyline 192 192 208 192 208 208 192 208 192 192"));
+    // The 27th source stands at (13, 0): pixel (760, 200), box 10 wide each side.
+    EXPECT_TRUE(has(ops, "text 760 192 AA"));
+    EXPECT_TRUE(has(ops, "polyline 750 192 770 192 770 208 750 208 750 192"));
+    EXPECT_TRUE(has(ops, "text 500 192 A"));
+    EXPECT_TRUE(has(ops, "polyline 492 192 508 192 508 208 492 208 492 192"));
     // Deleting the first source relabels every later one at the next paint.
     doc.children().front()->selected = true;
     doc.deleteSelected();
     ops = paint();
-    EXPECT_TRUE(has(ops, "text 210 192 A"));
-    EXPECT_TRUE(has(ops, "text 460 192 Z"));
-    EXPECT_FALSE(has(ops, "text 460 192 AA"));
+    EXPECT_TRUE(has(ops, "text 510 192 A"));
+    EXPECT_TRUE(has(ops, "text 760 192 Z"));
+    EXPECT_FALSE(has(ops, "text 760 192 AA"));
 }
 
 TEST_F(PaintingTest, ReceiversShowTheirNumberInACircleAndTheirAimOnlyWhenAsked)

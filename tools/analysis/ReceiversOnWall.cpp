@@ -143,6 +143,8 @@ bool receiversOnWall(ToolContext& ctx, views::ViewWindow& view, const ViewPoint&
         return false;
     }
     if (placed->editProperties(ctx.editor, false) != 0) {
+        // The note is in the model already: its text reaches as far as it is long.
+        ctx.doc.entityChanged(*placed);
         placed->redraw();
     }
     return true;

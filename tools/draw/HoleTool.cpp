@@ -92,6 +92,7 @@ public:
         ctx.palette.resetStep();
     }
     void painted(views::ViewWindow& view) override { trail_.painted(view); }
+    void hideOverlays(views::ViewWindow& view) override { trail_.hide(view); }
 
 private:
     static void build(ToolContext& ctx, views::ViewWindow& view, std::vector<ViewPoint> corners)

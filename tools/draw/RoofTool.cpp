@@ -57,6 +57,7 @@ public:
         ctx.palette.resetStep();
     }
     void painted(views::ViewWindow& view) override { trail_.painted(view); }
+    void hideOverlays(views::ViewWindow& view) override { trail_.hide(view); }
 
 private:
     void click(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p)

@@ -68,6 +68,7 @@ public:
         ctx.palette.resetStep();
     }
     void painted(views::ViewWindow& view) override { trail_.painted(view); }
+    void hideOverlays(views::ViewWindow& view) override { trail_.hide(view); }
 
 private:
     void finish(ToolContext& ctx, views::ViewWindow& view, bool closed)

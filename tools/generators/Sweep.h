@@ -32,6 +32,7 @@ public:
     bool space(ToolContext& ctx) override;
     void reset(ToolContext& ctx) override;
     void painted(views::ViewWindow& view) override { trail_.painted(view); }
+    void hideOverlays(views::ViewWindow& view) override { trail_.hide(view); }
 
 protected:
     // At the first point: the section's own questions; false resets the tool.

@@ -91,6 +91,19 @@ void HeadlessWindow::setScrollPosition(ScrollBar bar, int position)
     scrollPos[bar == ScrollBar::Horizontal ? 0 : 1] = position;
 }
 
+ScrollResult HeadlessWindow::scrollContents(int dx, int dy)
+{
+    if (!canvas) {
+        return ScrollResult::Unsupported;
+    }
+    if (dirty) {
+        return ScrollResult::Pending;
+    }
+    canvas->scroll(dx, dy);
+    ++scrolls;
+    return ScrollResult::Done;
+}
+
 void HeadlessWindow::paintIfDirty()
 {
     if (!visible || !dirty) {

@@ -70,6 +70,8 @@ public:
         pointerX = x;
         pointerY = y;
     }
+    // Moves the canvas's picture; without a canvas there is no picture.
+    ScrollResult scrollContents(int dx, int dy) override;
 
     GlSurface* glSurface() override { return gl.get(); }
     void startTimer(int id, int milliseconds) override { timers[id] = milliseconds; }
@@ -87,6 +89,7 @@ public:
     bool visible = false;
     PixelRect rect;
     long invalidations = 0;
+    long scrolls = 0;  // pictures moved
     long raised = 0;  // the order windows were last brought to the top
     bool dirty = true;
     RecordingDrawContext dc;

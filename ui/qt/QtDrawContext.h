@@ -10,13 +10,30 @@
 #include <QPainter>
 #include <QStaticText>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/Canvas.h"
 
 namespace ui::qt {
+
+// Sets the pixels of a line in a picture, those outside it left out.
+struct PixelSetter {
+    QRgb* bits;
+    long long stride;
+    long long width;
+    long long height;
+    QRgb colour;
+    void operator()(long long x, long long y) const
+    {
+        if (x >= 0 && x < width && y >= 0 && y < height) {
+            bits[y * stride + x] = colour;
+        }
+    }
+};
 
 class QtDrawContext final : public DrawContext {
 public:
@@ -37,6 +54,8 @@ public:
 
     // Ends the painting on the image (before it is resized or shown).
     void finish();
+    // The pixels of the rectangle from a picture of the same size.
+    void copyFrom(const QImage& source, const QRect& r);
     // Told when something is drawn, so that the window shows it.
     std::function<void()> onDrawn;
 
@@ -47,11 +66,23 @@ protected:
 private:
     QPainter& painter();
     void drawn();
-    // Bresenham into the pixels; false when this line needs QPainter.
+    // The image's pixels, for drawing straight into them.
+    PixelSetter pixels(QRgb colour);
+    // Solid and dotted lines straight into the pixels; false when the line
+    // needs QPainter (XOR, other pens).
     bool fastLine(int x0, int y0, int x1, int y1);
 
+    // The pixels of a circle of radius r about the origin, as QPainter sets them.
+    const std::vector<QPoint>& circlePixels(int r);
+
     QImage& image_;
+    QRgb* bits_ = nullptr;
+    long long stride_ = 0;
+    long long width_ = 0;
+    long long height_ = 0;
+    bool bitsTaken_ = false;
     QPainter painter_;
+    std::map<int, std::vector<QPoint>> circles_;
     QPen pen_{Qt::black, 0};
     QBrush brush_{Qt::NoBrush};
     QFont font_;
@@ -59,11 +90,14 @@ private:
     struct Glyph {
         QStaticText text;
         int width = -1;
+        std::vector<QPoint> pixels;  // relative to where the character goes
+        bool stamped = false;
     };
     const Glyph& glyph(char ch);
     Glyph glyphs_[128];
     bool xor_ = false;
     bool solidPen_ = true;
+    bool dottedPen_ = false;
     QRgb penRgb_ = 0xFF000000u;
     int x_ = 0;
     int y_ = 0;
@@ -80,6 +114,9 @@ public:
     int height() const override { return image_.height(); }
     Image image() override;
     bool encodePng(std::string& bytes) override;
+    void scroll(int dx, int dy) override;
+    void copyTo(DrawContext& target, const PixelRect& r) override;
+    QtDrawContext& drawContext() { return dc_; }
 
     void moveTo(int x, int y) override { dc_.moveTo(x, y); }
     void lineTo(int x, int y) override { dc_.lineTo(x, y); }
@@ -106,6 +143,10 @@ private:
 // off-screen Qt application first when none runs, and hands it to the
 // caller to keep for as long as pictures are drawn (null when one ran).
 std::shared_ptr<void> installCanvases();
+
+// Moves the pixels of an RGB32 picture by (dx, dy), right and down; what
+// is uncovered keeps its old pixels.
+void shiftPixels(QImage& image, int dx, int dy);
 
 QColor toQColor(Colour c);
 Colour fromQRgb(QRgb c);

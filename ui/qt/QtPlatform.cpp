@@ -31,7 +31,11 @@ QWidget* ownerWidget()
 
 }  // namespace
 
-QtPlatform::QtPlatform() : previous_(setPlatform(this)) {}
+QtPlatform::QtPlatform() : previous_(setPlatform(this))
+{
+    // Views keep a picture of their own size to paint what a pan uncovers.
+    installCanvases();
+}
 
 QtPlatform::~QtPlatform()
 {

@@ -112,6 +112,7 @@ void QtLogicWidget::paintEvent(QPaintEvent*)
     if (dirty_) {
         dirty_ = false;
         painting_ = true;
+        ++wholePaints_;
         dc_->finish();
         image_.fill(Qt::white);
         logic_.onPaint(*dc_);
@@ -153,8 +154,29 @@ bool QtLogicWidget::event(QEvent* e)
     return QWidget::event(e);
 }
 
+ScrollResult QtLogicWidget::scrollContents(int dx, int dy)
+{
+    if (dirty_) {
+        return ScrollResult::Pending;
+    }
+    dc_->finish();
+    shiftPixels(image_, dx, dy);
+    ++scrolls_;
+    update();
+    return ScrollResult::Done;
+}
+
+void QtLogicWidget::deliverMove()
+{
+    if (movePending_) {
+        movePending_ = false;
+        logic_.onMouseMove(pendingMove_);
+    }
+}
+
 void QtLogicWidget::mousePressEvent(QMouseEvent* e)
 {
+    deliverMove();
     logic_.onMouseDown(mouseFrom(*e));
 }
 
@@ -176,16 +198,24 @@ void QtLogicWidget::mouseMoveEvent(QMouseEvent* e)
             }
         }
     }
-    logic_.onMouseMove(m);
+    pendingMove_ = m;
+    if (!movePending_) {
+        movePending_ = true;
+        // Posted events come after the window system's events already
+        // waiting, so every move that is in by then merges into this one.
+        QMetaObject::invokeMethod(this, &QtLogicWidget::deliverMove, Qt::QueuedConnection);
+    }
 }
 
 void QtLogicWidget::mouseReleaseEvent(QMouseEvent* e)
 {
+    deliverMove();
     logic_.onMouseUp(mouseFrom(*e));
 }
 
 void QtLogicWidget::focusOutEvent(QFocusEvent* e)
 {
+    deliverMove();
     // Another program took the focus mid-gesture: the pointer goes free and
     // the gesture ends without acting.
     if (confined_ && (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)) {
@@ -197,6 +227,7 @@ void QtLogicWidget::focusOutEvent(QFocusEvent* e)
 
 void QtLogicWidget::wheelEvent(QWheelEvent* e)
 {
+    deliverMove();
     MouseEvent m;
     m.x = static_cast<int>(e->position().x());
     m.y = static_cast<int>(e->position().y());
@@ -205,6 +236,7 @@ void QtLogicWidget::wheelEvent(QWheelEvent* e)
 
 void QtLogicWidget::keyPressEvent(QKeyEvent* e)
 {
+    deliverMove();
     if (!logic_.onKey(keyEventFrom(*e))) {
         QWidget::keyPressEvent(e);  // on to the frame
     }

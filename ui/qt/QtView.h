@@ -27,6 +27,11 @@ public:
     void invalidate();
     void validate() { dirty_ = false; }
     void confinePointer(bool on);
+    // Moves the picture; the logic paints what it uncovers.
+    ScrollResult scrollContents(int dx, int dy);
+    // Paints of the whole window so far, and moves of its picture.
+    long wholePaints() const { return wholePaints_; }
+    long scrolls() const { return scrolls_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -42,13 +47,23 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Mouse moves are handed on once the events waiting behind them are in:
+    // moves that came while the logic was busy (a repaint) count as one, at
+    // the last position. Anything else the mouse does hands on a waiting
+    // move first.
+    void deliverMove();
+
     Window& logic_;
+    MouseEvent pendingMove_;
+    bool movePending_ = false;
     QImage image_;
     std::unique_ptr<QtDrawContext> dc_;
     bool dirty_ = true;
     bool painting_ = false;
     bool blitPending_ = false;
     bool confined_ = false;
+    long wholePaints_ = 0;
+    long scrolls_ = 0;
 };
 
 // Hosts the logic of a plain window: a palette, a bar.
@@ -71,6 +86,7 @@ public:
     void setCursor(Cursor c) override;
     void confinePointer(bool on) override { widget_->confinePointer(on); }
     void setPointerPosition(int x, int y) override;
+    ScrollResult scrollContents(int dx, int dy) override { return widget_->scrollContents(dx, dy); }
 
     QtLogicWidget* logicWidget() const { return widget_; }
 
