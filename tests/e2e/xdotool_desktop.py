@@ -89,6 +89,9 @@ def main(kcad, example):
             xdo("key", "F2")
             xdo("key", key)
             assert wait_for(lambda: windows("Material") or windows("Properties")), f"{key} opened no dialog"
+            # Xvfb has no window manager to give the dialog the focus.
+            dialog = (windows("Material") or windows("Properties"))[0]
+            xdo("windowfocus", "--sync", dialog)
             xdo("key", "Escape")
             assert wait_for(lambda: not windows("Material") and not windows("Properties")), "the dialog stayed"
             xdo("windowfocus", "--sync", window)
