@@ -24,9 +24,8 @@ double airAttenuation(double f, const AirCondition& air)
     double frN = std::pow(tr, -0.5) * (9.0 + 280.0 * h * std::exp(-4.170 * (std::pow(tr, -1.0 / 3.0) - 1.0)));
     double f2 = f * f;
     return 8.686 * f2 *
-           (1.84e-11 * std::sqrt(tr) +
-            std::pow(tr, -2.5) * (0.01275 * std::exp(-2239.1 / t) / (frO + f2 / frO) +
-                                  0.1068 * std::exp(-3352.0 / t) / (frN + f2 / frN)));
+           (1.84e-11 * std::sqrt(tr) + std::pow(tr, -2.5) * (0.01275 * std::exp(-2239.1 / t) / (frO + f2 / frO) +
+                                                             0.1068 * std::exp(-3352.0 / t) / (frN + f2 / frN)));
 }
 
 double airEnergyAttenuation(double f, const AirCondition& air)

@@ -37,13 +37,13 @@ struct Box {
     }
     bool overlaps(const Box& o) const
     {
-        return min.x <= o.max.x && o.min.x <= max.x && min.y <= o.max.y && o.min.y <= max.y &&
-               min.z <= o.max.z && o.min.z <= max.z;
+        return min.x <= o.max.x && o.min.x <= max.x && min.y <= o.max.y && o.min.y <= max.y && min.z <= o.max.z &&
+               o.min.z <= max.z;
     }
     bool contains(const Box& o) const
     {
-        return min.x <= o.min.x && min.y <= o.min.y && min.z <= o.min.z && o.max.x <= max.x &&
-               o.max.y <= max.y && o.max.z <= max.z;
+        return min.x <= o.min.x && min.y <= o.min.y && min.z <= o.min.z && o.max.x <= max.x && o.max.y <= max.y &&
+               o.max.z <= max.z;
     }
     X3DPoint centre() const { return {(min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2}; }
     // Whether the segment from a to b meets the box (slab test).

@@ -125,10 +125,9 @@ std::uint32_t BoxTree::buildNode(std::uint32_t begin, std::uint32_t end, const s
     std::uint64_t differ = codes[begin] ^ codes[end - 1];
     if (differ != 0) {
         std::uint64_t bit = std::uint64_t{1} << (63 - std::countl_zero(differ));
-        mid = static_cast<std::uint32_t>(
-            std::partition_point(codes.begin() + begin, codes.begin() + end,
-                                 [bit](std::uint64_t c) { return (c & bit) == 0; }) -
-            codes.begin());
+        mid = static_cast<std::uint32_t>(std::partition_point(codes.begin() + begin, codes.begin() + end,
+                                                              [bit](std::uint64_t c) { return (c & bit) == 0; }) -
+                                         codes.begin());
     }
     buildNode(begin, mid, codes);
     std::uint32_t right = buildNode(mid, end, codes);

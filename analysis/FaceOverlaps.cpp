@@ -98,9 +98,8 @@ OverlapSearch findOverlaps(const std::vector<FacePart>& parts, const BoxTree& tr
         }
         return true;
     });
-    std::sort(found.begin(), found.end(), [](const FaceOverlap& x, const FaceOverlap& y) {
-        return x.a != y.a ? x.a < y.a : x.b < y.b;
-    });
+    std::sort(found.begin(), found.end(),
+              [](const FaceOverlap& x, const FaceOverlap& y) { return x.a != y.a ? x.a < y.a : x.b < y.b; });
     return search;
 }
 

@@ -32,8 +32,8 @@ BoxTree partTree(const std::vector<FacePart>& parts, const std::vector<char>& in
 // Pairs of parts in the tree whose areas overlap by more than tolerance^2.
 // No part is reported in more than `perPart` pairs; the search looks at no
 // more than `budget` pairs of boxes in all (0: 64 per part and a million more).
-OverlapSearch findOverlaps(const std::vector<FacePart>& parts, const BoxTree& tree, double tolerance,
-                           int perPart = 16, long budget = 0);
+OverlapSearch findOverlaps(const std::vector<FacePart>& parts, const BoxTree& tree, double tolerance, int perPart = 16,
+                           long budget = 0);
 
 // A point inside the part's outline (its vertex average when that is inside).
 X3DPoint interiorPoint(const FacePart& part);

@@ -18,7 +18,6 @@ namespace analysis {
 // current face material; a hole takes its area off the current face
 // material. So openings are charged to the face before them in the list.
 // currentFaceMaterial is the program-wide value, kept from one use to the next.
-void computeMaterialAreas(model::EntityList& model, materials::MaterialList& list,
-                          std::uint32_t& currentFaceMaterial);
+void computeMaterialAreas(model::EntityList& model, materials::MaterialList& list, std::uint32_t& currentFaceMaterial);
 
 }  // namespace analysis

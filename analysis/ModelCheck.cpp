@@ -160,8 +160,7 @@ public:
     CheckReport run();
 
 private:
-    void add(ProblemKind kind, std::string message, std::vector<long> entities, const X3DPoint& at,
-             double value = 0.0)
+    void add(ProblemKind kind, std::string message, std::vector<long> entities, const X3DPoint& at, double value = 0.0)
     {
         Problem p;
         p.kind = kind;
@@ -198,8 +197,8 @@ std::vector<char> Checker::checkShapes(const std::vector<FacePart>& parts)
         std::size_t b = 0;
         // Narrower on average than the tolerance: a sliver, or all in a line.
         if (f.area <= 0.5 * tolerance_ * f.perimeter()) {
-            add(ProblemKind::Degenerate, nameOf(f) + " has (almost) no area: " + area(f.area), {f.index},
-                f.centroid, f.area);
+            add(ProblemKind::Degenerate, nameOf(f) + " has (almost) no area: " + area(f.area), {f.index}, f.centroid,
+                f.area);
             continue;
         }
         hasArea[i] = 1;
@@ -367,8 +366,8 @@ void Checker::checkOpenings(const std::vector<char>& faceHasArea, const std::vec
                 outside = &mid;
             }
             if (outside) {
-                add(ProblemKind::OpeningOffWall,
-                    nameOf(o) + " reaches outside its wall at " + point(*outside), {o.index, base.index}, *outside);
+                add(ProblemKind::OpeningOffWall, nameOf(o) + " reaches outside its wall at " + point(*outside),
+                    {o.index, base.index}, *outside);
                 break;
             }
         }
@@ -429,7 +428,8 @@ void Checker::checkPoints()
     if (rays_->exhausted()) {
         add(ProblemKind::Outside,
             "So many closed shells lie inside one another that inside and outside could not be told everywhere: " +
-                std::to_string(unknown) + " sources and receivers were not checked, and nested shells may count "
+                std::to_string(unknown) +
+                " sources and receivers were not checked, and nested shells may count "
                 "in the volume as if they stood alone",
             {}, g_.points.empty() ? X3DPoint() : g_.points.front().position);
         report_.problems.back().note = true;
@@ -489,8 +489,7 @@ CheckReport Checker::run()
 
 }  // namespace
 
-CheckReport checkModel(const model::EntityList& model, const materials::MaterialList& list,
-                       const CheckOptions& options)
+CheckReport checkModel(const model::EntityList& model, const materials::MaterialList& list, const CheckOptions& options)
 {
     Checker checker(model, list, options);
     return checker.run();

@@ -57,16 +57,16 @@ struct Problem {
 };
 
 struct CheckOptions {
-    double tolerance = 0.001;    // metres
-    double nearDistance = 0.5;   // metres from a face
+    double tolerance = 0.001;   // metres
+    double nearDistance = 0.5;  // metres from a face
 };
 
 // What the check accepts: false with a message for settings it cannot use.
 bool validOptions(const CheckOptions& options, std::string& message);
 
 struct CheckReport {
-    long faces = 0;         // Face entities (floors, walls, roofs and the like)
-    int shells = 0;         // sets of faces joined along their edges
+    long faces = 0;  // Face entities (floors, walls, roofs and the like)
+    int shells = 0;  // sets of faces joined along their edges
     int closedShells = 0;
     // At least one closed shell, and no open edge outside the closed shells.
     bool closed = false;

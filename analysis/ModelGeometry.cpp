@@ -132,8 +132,7 @@ ModelGeometry gatherGeometry(const model::EntityList& list)
             break;
         }
         if (e.typeCode() == model::type::Face && owner.typeCode() == model::type::Wall &&
-            static_cast<const model::Wall&>(owner).baseFace == &e && !g.faces.empty() &&
-            g.faces.back().face == &e) {
+            static_cast<const model::Wall&>(owner).baseFace == &e && !g.faces.empty() && g.faces.back().face == &e) {
             auto base = std::make_pair(static_cast<const model::Face*>(&e), static_cast<long>(g.faces.size()) - 1);
             model::pushBackLarge(bases, base);
         }

@@ -26,10 +26,10 @@ struct FacePart {
     // Openings: the base face of the wall holding them (an index into the
     // faces), or -1 when they are not in a wall.
     long wall = -1;
-    X3DVector normal;  // unit, by the right-hand rule; zero for a face with no area
+    X3DVector normal;     // unit, by the right-hand rule; zero for a face with no area
     double offset = 0.0;  // plane: normal . p + offset = 0, through the centroid
     double area = 0.0;    // of the vector area (exact for plane outlines)
-    X3DPoint centroid;  // vertex average
+    X3DPoint centroid;    // vertex average
 
     Box box() const;
     double perimeter() const;
@@ -41,7 +41,7 @@ struct FacePart {
 
 struct PointPart {
     long index = 0;
-    int kind = 0;  // Source or Receiver
+    int kind = 0;         // Source or Receiver
     unsigned number = 0;  // its number in the views (1, 2, ... of its kind)
     X3DPoint position;
 };

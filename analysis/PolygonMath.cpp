@@ -233,8 +233,8 @@ struct Bounds2 {
 
 Bounds2 boundsOf(const Triangle2& t)
 {
-    return {std::min({t[0].x, t[1].x, t[2].x}), std::min({t[0].y, t[1].y, t[2].y}),
-            std::max({t[0].x, t[1].x, t[2].x}), std::max({t[0].y, t[1].y, t[2].y})};
+    return {std::min({t[0].x, t[1].x, t[2].x}), std::min({t[0].y, t[1].y, t[2].y}), std::max({t[0].x, t[1].x, t[2].x}),
+            std::max({t[0].y, t[1].y, t[2].y})};
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ struct PlaneFrame {
     }
     X3DPoint to3D(const Point2& q) const
     {
-        return {origin.x + u.x * q.x + v.x * q.y, origin.y + u.y * q.x + v.y * q.y,
-                origin.z + u.z * q.x + v.z * q.y};
+        return {origin.x + u.x * q.x + v.x * q.y, origin.y + u.y * q.x + v.y * q.y, origin.z + u.z * q.x + v.z * q.y};
     }
 };
 

@@ -47,8 +47,7 @@ struct RoomAcoustics {
 
 // Material areas through the material-area summary (with its scratch areas
 // in `list`), then the times for the volume and total area the check found.
-RoomAcoustics roomAcoustics(model::EntityList& model, materials::MaterialList& list,
-                            std::optional<double> volume, double area, double holeArea,
-                            std::optional<AirCondition> air = std::nullopt);
+RoomAcoustics roomAcoustics(model::EntityList& model, materials::MaterialList& list, std::optional<double> volume,
+                            double area, double holeArea, std::optional<AirCondition> air = std::nullopt);
 
 }  // namespace analysis

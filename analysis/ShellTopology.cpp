@@ -17,7 +17,7 @@ namespace analysis {
 namespace {
 
 struct Edge {
-    std::uint32_t a;       // welded vertex numbers, in the face's own direction
+    std::uint32_t a;  // welded vertex numbers, in the face's own direction
     std::uint32_t b;
     std::uint32_t face;
     std::uint32_t source;  // the face edge it is (a piece of)

@@ -13,7 +13,6 @@
 #include "ui/Platform.h"
 #include "ui/WindowLayout.h"
 
-
 namespace app {
 
 Application::Application()
@@ -77,8 +76,7 @@ void Application::start(const std::string& commandLine)
 std::string Application::aboutDetails() const
 {
     std::string toolkit = ui::platform().toolkit();
-    return std::string("Version ") + KCAD_VERSION + (toolkit.empty() ? "" : ", " + toolkit) + "\nBuilt " +
-           buildDate();
+    return std::string("Version ") + KCAD_VERSION + (toolkit.empty() ? "" : ", " + toolkit) + "\nBuilt " + buildDate();
 }
 
 std::string Application::title() const

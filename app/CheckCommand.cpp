@@ -99,8 +99,7 @@ int runCheck(const std::vector<std::string>& rawArgs)
     bool read = loadModel(files[0], doc);
     materials::MaterialList& list = materials::materialList();
     analysis::CheckReport check = analysis::checkModel(doc, list, options);
-    analysis::RoomAcoustics room =
-        analysis::roomAcoustics(doc, list, check.volume, check.area, check.holeArea, air);
+    analysis::RoomAcoustics room = analysis::roomAcoustics(doc, list, check.volume, check.area, check.holeArea, air);
     std::string out = json ? checkJson(files[0], check, room) : checkText(files[0], check, room);
     std::fputs(out.c_str(), stdout);
     bool fine = read && platform.errors.empty() && check.errors() == 0;

@@ -55,8 +55,7 @@ std::string formatSeconds(const std::optional<double>& t)
     return t ? fixed(*t, 2) : std::string("-");
 }
 
-std::string checkJson(const std::string& file, const analysis::CheckReport& check,
-                      const analysis::RoomAcoustics& room)
+std::string checkJson(const std::string& file, const analysis::CheckReport& check, const analysis::RoomAcoustics& room)
 {
     std::string out = "{\"file\": " + jsonString(file);
     out += ", \"closed\": " + std::string(check.closed ? "true" : "false");
@@ -67,18 +66,15 @@ std::string checkJson(const std::string& file, const analysis::CheckReport& chec
                return "{\"number\": " + std::to_string(m.number) + ", \"name\": " + jsonString(m.name) +
                       ", \"area\": " + jsonNumber(m.area) + "}";
            });
-    out += ", \"bands\": " + jsonArray(materials::bandCount, [](std::size_t b) {
-               return jsonNumber(analysis::bandCentres[b]);
-           });
+    out += ", \"bands\": " +
+           jsonArray(materials::bandCount, [](std::size_t b) { return jsonNumber(analysis::bandCentres[b]); });
     out += ", \"sabine\": " + jsonArray(materials::bandCount, [&](std::size_t b) { return jsonMaybe(room.sabine[b]); });
     out += ", \"eyring\": " + jsonArray(materials::bandCount, [&](std::size_t b) { return jsonMaybe(room.eyring[b]); });
     if (room.air) {
         out += ", \"air\": {\"temperature\": " + jsonNumber(room.air->temperature) +
                ", \"humidity\": " + jsonNumber(room.air->humidity) + ", \"standard\": \"ISO 9613-1\"" +
-               ", \"attenuation\": " + jsonArray(materials::bandCount, [&](std::size_t b) {
-                   return jsonNumber(room.airAttenuation[b]);
-               }) +
-               "}";
+               ", \"attenuation\": " +
+               jsonArray(materials::bandCount, [&](std::size_t b) { return jsonNumber(room.airAttenuation[b]); }) + "}";
     }
     // Problems can number in the hundreds of thousands: appended in place.
     out.reserve(out.size() + check.problems.size() * 240 + 16);
@@ -104,8 +100,7 @@ std::string checkJson(const std::string& file, const analysis::CheckReport& chec
     return out;
 }
 
-std::string checkText(const std::string& file, const analysis::CheckReport& check,
-                      const analysis::RoomAcoustics& room)
+std::string checkText(const std::string& file, const analysis::CheckReport& check, const analysis::RoomAcoustics& room)
 {
     std::string out = "File:       " + file + "\n";
     if (check.faces == 0) {

@@ -9,10 +9,8 @@
 
 namespace app {
 
-std::string checkJson(const std::string& file, const analysis::CheckReport& check,
-                      const analysis::RoomAcoustics& room);
-std::string checkText(const std::string& file, const analysis::CheckReport& check,
-                      const analysis::RoomAcoustics& room);
+std::string checkJson(const std::string& file, const analysis::CheckReport& check, const analysis::RoomAcoustics& room);
+std::string checkText(const std::string& file, const analysis::CheckReport& check, const analysis::RoomAcoustics& room);
 
 // The band table rows shared by the text and the program's dialog:
 // "A (m2)", "Sabine (s)", "Eyring (s)" with ten figures, "-" for none.

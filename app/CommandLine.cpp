@@ -130,8 +130,7 @@ bool takeDxfUnitsOption(std::vector<std::string>& args, std::string& error)
             return false;
         }
         dxfUnitsOption() = units;
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         --i;
     }
     return true;
@@ -165,8 +164,7 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int
             return false;
         }
         materials::setMaterialDirectory(dir);
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         --i;
     }
     return true;
@@ -174,8 +172,8 @@ bool takeMaterialsOption(std::vector<std::string>& args, std::string& error, int
 
 bool isCommand(const std::string& word)
 {
-    return word == "info" || word == "check" || word == "convert" || word == "play" || word == "render" || word == "help" ||
-           (!word.empty() && word[0] == '-');
+    return word == "info" || word == "check" || word == "convert" || word == "play" || word == "render" ||
+           word == "help" || (!word.empty() && word[0] == '-');
 }
 
 int runCommandLine(const std::vector<std::string>& args)

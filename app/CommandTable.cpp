@@ -113,9 +113,12 @@ int commandByText(const std::string& text)
 const std::vector<ViewSlot>& viewSlots()
 {
     static const std::vector<ViewSlot> slots = {
-        {cmd::ViewAuxiliary, "Au&xiliary", "AUXILIARY", 'X'}, {cmd::ViewAssonometry, "&Assonometry", "ASSONOMETRY", 'A'},
-        {cmd::ViewPlant, "&Plant", "PLANT", 'P'},             {cmd::ViewFront, "&Front", "FRONT", 'F'},
-        {cmd::ViewSide, "&Side", "SIDE", 'S'},                {cmd::View3D, "&3D", "3DView", '3'},
+        {cmd::ViewAuxiliary, "Au&xiliary", "AUXILIARY", 'X'},
+        {cmd::ViewAssonometry, "&Assonometry", "ASSONOMETRY", 'A'},
+        {cmd::ViewPlant, "&Plant", "PLANT", 'P'},
+        {cmd::ViewFront, "&Front", "FRONT", 'F'},
+        {cmd::ViewSide, "&Side", "SIDE", 'S'},
+        {cmd::View3D, "&3D", "3DView", '3'},
     };
     return slots;
 }

@@ -31,7 +31,8 @@ int runInfo(const std::vector<std::string>& rawArgs)
         }
     }
     if (files.size() != 1) {
-        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] [--dxf-units U] FILE.ray|FILE.dxf|FILE.obj\n");
+        std::fprintf(stderr, "kcad info: expects one file\nUsage: kcad info [--json] [--materials DIR] [--dxf-units U] "
+                             "FILE.ray|FILE.dxf|FILE.obj\n");
         return exitUsage;
     }
 

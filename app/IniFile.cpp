@@ -74,8 +74,7 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
     return std::nullopt;
 }
 
-std::string iniWithValue(std::string_view text, std::string_view section, std::string_view key,
-                         std::string_view value)
+std::string iniWithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
     std::vector<std::string_view> lines = splitLines(text);
     std::string entry = std::string(key) + "=" + std::string(value);

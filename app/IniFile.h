@@ -13,7 +13,6 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
 
 // The text with key set to value in section: an existing line is replaced, a
 // missing key is added at the end of its section, a missing section at the end.
-std::string iniWithValue(std::string_view text, std::string_view section, std::string_view key,
-                         std::string_view value);
+std::string iniWithValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace app

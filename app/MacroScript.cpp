@@ -98,7 +98,7 @@ std::string canonicalKey(const std::string& name)
         rest = rest.substr(plus + 1);
     }
     static const std::pair<const char*, const char*> names[] = {
-        {"Delete", "Del"}, {"Del", "Del"}, {"Insert", "Ins"},     {"Ins", "Ins"},   {"Escape", "Esc"},
+        {"Delete", "Del"}, {"Del", "Del"},     {"Insert", "Ins"},   {"Ins", "Ins"},    {"Escape", "Esc"},
         {"Esc", "Esc"},    {"Enter", "Enter"}, {"Return", "Enter"}, {"Space", "Space"}};
     std::string base = rest;
     for (const auto& [from, to] : names) {
@@ -222,8 +222,8 @@ bool MacroRunner::expectation(const std::vector<std::string>& w, std::string& re
             if (std::fabs(actual[i] - wanted[i]) > 1e-9 * std::max(1.0, std::fabs(wanted[i]))) {
                 char got[80];
                 std::snprintf(got, sizeof got, what == "centre" ? "%.12g %.12g" : "%.12g", actual[0], actual[1]);
-                reason = "expected " + what + " " + w[3] + (w.size() > 4 ? " " + w[4] : "") + " of " + w[2] +
-                         ", got " + got;
+                reason = "expected " + what + " " + w[3] + (w.size() > 4 ? " " + w[4] : "") + " of " + w[2] + ", got " +
+                         got;
                 return false;
             }
         }
@@ -466,8 +466,8 @@ bool parseViewPoint(const views::ViewWindow& view, const std::string& word, ui::
 }
 
 // Points from the words at `i` on: "@U,V" takes one word, "X Y" two.
-bool takePoint(const views::ViewWindow& view, const std::vector<std::string>& w, std::size_t& i,
-               ui::PixelPoint& out, std::string& reason)
+bool takePoint(const views::ViewWindow& view, const std::vector<std::string>& w, std::size_t& i, ui::PixelPoint& out,
+               std::string& reason)
 {
     if (i < w.size() && !w[i].empty() && w[i][0] == '@') {
         return parseViewPoint(view, w[i++], out, reason);

@@ -120,8 +120,7 @@ bool MacroRunner::expectCamera(const std::vector<std::string>& w, std::string& r
     geometry::X3DPoint position;
     geometry::X3DPoint target;
     double fov = 0.0;
-    if (w.size() != 5 || !parsePoint3(w[2], position) || !parsePoint3(w[3], target) ||
-        !textio::parseReal(w[4], fov)) {
+    if (w.size() != 5 || !parsePoint3(w[2], position) || !parsePoint3(w[3], target) || !textio::parseReal(w[4], fov)) {
         reason = "expect camera X,Y,Z X,Y,Z FOV: the eye, the target and the field of view in degrees";
         return false;
     }

@@ -91,9 +91,8 @@ bool MacroRunner::desktopStatement(const std::vector<std::string>& w, std::strin
     const std::string& verb = w[0];
     if (verb == "write" && w.size() == 3) {
         std::string text = withLineBreaks(w[2]);
-        if (!storage::writeFileAtomically(w[1], [&text](std::FILE* f) {
-                return std::fwrite(text.data(), 1, text.size(), f) == text.size();
-            })) {
+        if (!storage::writeFileAtomically(
+                w[1], [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); })) {
             reason = "can't write " + w[1];
             return false;
         }

@@ -14,9 +14,8 @@ bool savePicture(ui::Canvas& canvas, const std::string& path)
     if (!canvas.encodePng(bytes)) {
         return false;
     }
-    return storage::writeFileAtomically(path, [&bytes](std::FILE* f) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    });
+    return storage::writeFileAtomically(
+        path, [&bytes](std::FILE* f) { return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size(); });
 }
 
 }  // namespace app

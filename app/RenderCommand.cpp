@@ -20,10 +20,9 @@ namespace app {
 
 namespace {
 
-const char* renderUsage =
-    "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
-    "                   [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2]\n"
-    "                   [--camera X,Y,Z --target X,Y,Z] [--fov DEG] OUT.png\n";
+const char* renderUsage = "Usage: kcad render [--materials DIR] IN.ray|IN.dxf --view plan|front|side|axo|aux|3d\n"
+                          "                   [--size WxH] [--margin PIXELS] [--angles X,Y] [--base X1,Y1,X2,Y2]\n"
+                          "                   [--camera X,Y,Z --target X,Y,Z] [--fov DEG] OUT.png\n";
 
 bool parseNumbers(const std::string& text, double* out, int count)
 {

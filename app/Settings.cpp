@@ -31,8 +31,7 @@ bool writeSetting(const std::string& key, const std::string& text, std::string* 
 {
     std::string current;
     textio::InputError why = textio::InputError::None;
-    if (!textio::readWholeFile(settingsFile, maxSettingsBytes, current, &why) &&
-        why != textio::InputError::Missing) {
+    if (!textio::readWholeFile(settingsFile, maxSettingsBytes, current, &why) && why != textio::InputError::Missing) {
         // Rewriting a file we could not read would keep only our own keys
         // and drop everything else in it.
         if (error) {

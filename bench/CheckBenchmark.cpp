@@ -137,9 +137,8 @@ int main(int argc, char** argv)
                 command = std::min(command, t);
             }
         }
-        std::printf("  %9ld %10.1f %9ld | %8.3f %8.3f %8.3f %9.1f | %9.3f\n", faces,
-                    bench::fileSize(file) / 1e6, best.problems, best.read, best.check, best.acoustics,
-                    best.checkPeak / 1e6, command);
+        std::printf("  %9ld %10.1f %9ld | %8.3f %8.3f %8.3f %9.1f | %9.3f\n", faces, bench::fileSize(file) / 1e6,
+                    best.problems, best.read, best.check, best.acoustics, best.checkPeak / 1e6, command);
         std::printf("  %9s closed %s, volume %.1f m3\n", "", best.closed ? "yes" : "no", best.volume);
         std::filesystem::remove(file);
     }

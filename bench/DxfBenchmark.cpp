@@ -46,7 +46,7 @@ Figure importOnce(const std::string& dxf)
 {
     return bench::inChildProcess<Figure>([&] {
         ui::headless::HeadlessPlatform platform;
-        materials::materialList();  // the database loads before the clock starts
+        materials::materialList();        // the database loads before the clock starts
         auto* doc = new model::Document;  // left to the process exit
         Figure f;
         double cpu0 = cpuSeconds();
@@ -84,7 +84,8 @@ Figure best(int rounds, const std::string& dxf)
 bool ezdxfRead(const std::string& dxf, double& cpu, double& wall)
 {
     std::string command = "/usr/bin/python3 -c \"import ezdxf, time; c = time.process_time(); t = time.time(); "
-                          "ezdxf.readfile('" + dxf + "'); print(time.process_time() - c, time.time() - t)\"";
+                          "ezdxf.readfile('" +
+                          dxf + "'); print(time.process_time() - c, time.time() - t)\"";
     std::FILE* p = ::popen(command.c_str(), "r");
     if (!p) {
         return false;

@@ -139,12 +139,10 @@ int main(int argc, char** argv)
             return ok && doc.count() > 0;
         });
     });
-    Figure vrml = best(rounds, [&] {
-        return inChild(project, true, [&](model::Document& doc) { return sceneExport(doc, wrl, 1); });
-    });
-    Figure povray = best(rounds, [&] {
-        return inChild(project, true, [&](model::Document& doc) { return sceneExport(doc, pov, 2); });
-    });
+    Figure vrml = best(
+        rounds, [&] { return inChild(project, true, [&](model::Document& doc) { return sceneExport(doc, wrl, 1); }); });
+    Figure povray = best(
+        rounds, [&] { return inChild(project, true, [&](model::Document& doc) { return sceneExport(doc, pov, 2); }); });
     (void)imported;
 
     double ezdxfSeconds = 0;

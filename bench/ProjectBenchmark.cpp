@@ -79,11 +79,11 @@ Scan fromCharsScan(const std::string& path)
 bool generate(long faces, const std::string& path)
 {
     return bench::inChildProcess<int>([&] {
-        ui::headless::HeadlessPlatform platform;
-        model::Document doc;
-        bench::generateProject(doc, faces);
-        return storage::writeProjectFile(path, doc) ? 1 : 0;
-    }) == 1;
+               ui::headless::HeadlessPlatform platform;
+               model::Document doc;
+               bench::generateProject(doc, faces);
+               return storage::writeProjectFile(path, doc) ? 1 : 0;
+           }) == 1;
 }
 
 struct Round {
@@ -186,13 +186,13 @@ int main(int argc, char** argv)
     }
     std::filesystem::remove(output);
 
-    std::printf("project file benchmark: %ld faces (%ld top-level entities), %.1f MB, best of %d rounds\n",
-                best.faces, best.topLevel, mb, rounds);
+    std::printf("project file benchmark: %ld faces (%ld top-level entities), %.1f MB, best of %d rounds\n", best.faces,
+                best.topLevel, mb, rounds);
     std::printf("  from_chars scan : %7.3f s  %7.1f MB/s  (%ld numbers)\n", scanBest, mb / scanBest, scan.numbers);
-    std::printf("  read            : %7.3f s  %7.1f MB/s  %5.1f %% of the scan speed\n", best.read,
-                mb / best.read, 100.0 * scanBest / best.read);
-    std::printf("  write           : %7.3f s  %7.1f MB/s  %5.1f %% of the scan speed\n", best.write,
-                mb / best.write, 100.0 * scanBest / best.write);
+    std::printf("  read            : %7.3f s  %7.1f MB/s  %5.1f %% of the scan speed\n", best.read, mb / best.read,
+                100.0 * scanBest / best.read);
+    std::printf("  write           : %7.3f s  %7.1f MB/s  %5.1f %% of the scan speed\n", best.write, mb / best.write,
+                100.0 * scanBest / best.write);
     std::printf("  save (durable)  : %7.3f s  %7.1f MB/s  (temporary file, fsync, rename)\n", best.save,
                 mb / best.save);
     std::printf("  peak memory     : %7.1f bytes per face while reading\n", best.bytesPerFace);

@@ -63,8 +63,8 @@ GeneratedCounts generateProject(model::Document& doc, long faces, std::uint32_t 
                 p.y = oy + x * std::sin(a) + y * std::cos(a);
             }
         }
-        doc.append(std::make_unique<model::Face>(std::vector<X3DPoint>{c[0], c[1], c[2], c[3]},
-                                                 materialNumber(12 + r % 8)));
+        doc.append(
+            std::make_unique<model::Face>(std::vector<X3DPoint>{c[0], c[1], c[2], c[3]}, materialNumber(12 + r % 8)));
         for (int side = 0; side < 4; ++side) {
             const X3DPoint& a = c[side];
             const X3DPoint& b = c[(side + 1) % 4];
@@ -72,16 +72,16 @@ GeneratedCounts generateProject(model::Document& doc, long faces, std::uint32_t 
             auto wall = std::make_unique<model::Wall>(corners, materialNumber(1 + (r + side) % 10));
             ++counts.faces;
             if (side == 0) {
-                wall->append(std::make_unique<model::Door>(
-                    std::vector<X3DPoint>{along(a, b, 0.2, 0), along(a, b, 0.3, 0), along(a, b, 0.3, 2.1),
-                                          along(a, b, 0.2, 2.1)},
-                    materialNumber(16)));
+                wall->append(
+                    std::make_unique<model::Door>(std::vector<X3DPoint>{along(a, b, 0.2, 0), along(a, b, 0.3, 0),
+                                                                        along(a, b, 0.3, 2.1), along(a, b, 0.2, 2.1)},
+                                                  materialNumber(16)));
                 ++counts.faces;
             } else if (side == 1 && r % 2 == 0) {
-                wall->append(std::make_unique<model::Door>(
-                    std::vector<X3DPoint>{along(a, b, 0.3, 1.0), along(a, b, 0.7, 1.0), along(a, b, 0.7, 2.2),
-                                          along(a, b, 0.3, 2.2)},
-                    materialNumber(11)));
+                wall->append(
+                    std::make_unique<model::Door>(std::vector<X3DPoint>{along(a, b, 0.3, 1.0), along(a, b, 0.7, 1.0),
+                                                                        along(a, b, 0.7, 2.2), along(a, b, 0.3, 2.2)},
+                                                  materialNumber(11)));
                 ++counts.faces;
             } else if (side == 2 && r % 3 == 1) {
                 wall->append(std::make_unique<model::Hole>(std::vector<X3DPoint>{
@@ -91,22 +91,22 @@ GeneratedCounts generateProject(model::Document& doc, long faces, std::uint32_t 
             doc.append(std::move(wall));
             ++counts.walls;
         }
-        doc.append(std::make_unique<model::Face>(std::vector<X3DPoint>{{c[0].x, c[0].y, h}, {c[3].x, c[3].y, h},
-                                                                       {c[2].x, c[2].y, h}, {c[1].x, c[1].y, h}},
-                                                 materialNumber(24)));
+        doc.append(std::make_unique<model::Face>(
+            std::vector<X3DPoint>{{c[0].x, c[0].y, h}, {c[3].x, c[3].y, h}, {c[2].x, c[2].y, h}, {c[1].x, c[1].y, h}},
+            materialNumber(24)));
         counts.faces += 2;
         X3DPoint centre((c[0].x + c[2].x) / 2, (c[0].y + c[2].y) / 2, 1.2);
         doc.append(std::make_unique<model::Receiver>(centre, X3DPoint(centre.x, centre.y + 1, 1.2)));
         if (r % 10 == 0) {
-            doc.append(std::make_unique<model::Source>(X3DPoint(c[0].x + 1, c[0].y + 1, 1.8), centre, 0.0,
-                                                       "omni.spk"));
+            doc.append(std::make_unique<model::Source>(X3DPoint(c[0].x + 1, c[0].y + 1, 1.8), centre, 0.0, "omni.spk"));
         }
         if (r % 50 == 0) {
             doc.append(std::make_unique<model::Text>(X3DPoint(c[0].x, c[0].y, 0), X3DPoint(c[0].x + 3, c[0].y + 1, 0),
                                                      "Room " + std::to_string(r)));
         }
     }
-    doc.notes.projectNotes().setText("Generated model: " + std::to_string(counts.rooms) + " rooms\n"
+    doc.notes.projectNotes().setText("Generated model: " + std::to_string(counts.rooms) +
+                                     " rooms\n"
                                      "Floors, roofs and walls with doors, windows and openings.");
     doc.autoDraw = autoDraw;
     return counts;

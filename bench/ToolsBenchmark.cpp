@@ -143,11 +143,14 @@ int main(int argc, char** argv)
     long built = static_cast<long>(application.document.count());
     // A roof sloping over the whole grid, then the same grid following it
     // (the flat one undone first: every point pierces the whole model).
-    timed(runner, "key Ctrl+Z\ncommand \"&Roof\"\nanswer GETVALUEBOX 120=0 ok\nclick PLANT @-1,-1\nanswer GETVALUEBOX ok\n"
-                  "click PLANT @" + std::to_string(other + 1) + ",-1\nanswer GETVALUEBOX 120=20 ok\n"
-                  "click PLANT @" + std::to_string(other + 1) + "," + std::to_string(side + 1) +
-                  "\nanswer GETMATERIAL 120=1 ok\nclick PLANT @-1," + std::to_string(side + 1) +
-                  "\n");
+    timed(runner,
+          "key Ctrl+Z\ncommand \"&Roof\"\nanswer GETVALUEBOX 120=0 ok\nclick PLANT @-1,-1\nanswer GETVALUEBOX ok\n"
+          "click PLANT @" +
+              std::to_string(other + 1) +
+              ",-1\nanswer GETVALUEBOX 120=20 ok\n"
+              "click PLANT @" +
+              std::to_string(other + 1) + "," + std::to_string(side + 1) +
+              "\nanswer GETMATERIAL 120=1 ok\nclick PLANT @-1," + std::to_string(side + 1) + "\n");
     double terrain = timed(runner, "command \"R&eceiver\"\nanswer confirm yes\nanswer GETVALUEBOX ok\n"
                                    "answer GETVALUEBOX 120=1 ok\n" +
                                        ask + "drag PLANT " + rect + " shift\n");
@@ -181,8 +184,8 @@ int main(int argc, char** argv)
     std::printf("  Select Obstructing : %7.3f s  %ld faces, %d sources x %d receivers, %zu faces found (indexed)\n",
                 obstructIndexed, modelFaces, sources, receivers, found);
     if (direct) {
-        std::printf("                       %7.3f s  every face against every pair, %zu faces found\n",
-                    obstructDirect, foundDirect);
+        std::printf("                       %7.3f s  every face against every pair, %zu faces found\n", obstructDirect,
+                    foundDirect);
     }
     std::printf("  receiver grid      : %7.3f s  %ld receivers on flat ground (one undo step)\n", flat, built);
     std::printf("                       %7.3f s  %ld receivers following a sloping roof\n", terrain, built);

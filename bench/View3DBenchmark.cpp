@@ -92,8 +92,8 @@ int main(int argc, char** argv)
                 markers);
     std::printf("  first frame       : %7.3f s  compiling %ld display lists\n", first, compiled);
     std::printf("  build + compile   : %7.3f s\n", build + first);
-    std::printf("  frame replay      : %7.3f s  best, %.3f s mean of %d: %.1f frames a second\n", best,
-                total / frames, frames, frames / total);
+    std::printf("  frame replay      : %7.3f s  best, %.3f s mean of %d: %.1f frames a second\n", best, total / frames,
+                frames, frames / total);
     std::printf("  lists compiled during %d camera steps: %ld\n", frames, renderer.compiles() - compiled);
     std::printf("  peak memory       : %7.1f MB\n", bench::peakResidentBytes() / 1e6);
     return renderer.compiles() == compiled ? 0 : 1;

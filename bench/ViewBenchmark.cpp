@@ -219,24 +219,24 @@ int main(int argc, char** argv)
     }
     bool consistent = doc.spatialIndex().consistent();
 
-    std::printf("view figures, plan view %dx%d, %ld faces in %zu top-level entities\n", width, height,
-                counts.faces, doc.count());
+    std::printf("view figures, plan view %dx%d, %ld faces in %zu top-level entities\n", width, height, counts.faces,
+                doc.count());
     std::printf("  index build           : %8.3f s   (tree height %d)\n", buildTime, index.height());
-    std::printf("  whole repaint         : %8.3f s   zoomed to the extents (best of %d), %ld pens made\n",
-                full.best, rounds, pens);
+    std::printf("  whole repaint         : %8.3f s   zoomed to the extents (best of %d), %ld pens made\n", full.best,
+                rounds, pens);
     std::printf("  pan 10 px across      : %8.2f ms  mean, %.2f ms at worst: 1/%.0f of a whole repaint\n",
                 panAcross.mean() * 1e3, panAcross.worst * 1e3, full.best / panAcross.mean());
     std::printf("  pan 10 px up and down : %8.2f ms  mean, %.2f ms at worst: 1/%.0f of a whole repaint\n",
                 panUpDown.mean() * 1e3, panUpDown.worst * 1e3, full.best / panUpDown.mean());
     std::printf("  panned picture        : %8ld pixels differ from a whole repaint\n", differing);
-    std::printf("  zoomed in on 1 %%      : %8.3f s   (best of %d): 1/%.0f of a whole repaint\n", zoomed.best,
-                rounds, full.best / zoomed.best);
+    std::printf("  zoomed in on 1 %%      : %8.3f s   (best of %d): 1/%.0f of a whole repaint\n", zoomed.best, rounds,
+                full.best / zoomed.best);
     std::printf("  read-out depth        : %8.3f ms  mean, %.3f ms at worst (direct loop %.1f ms)\n",
                 depth.mean() * 1e3, depth.worst * 1e3, depthDirect.mean() * 1e3);
     std::printf("  pick click            : %8.3f ms  mean, %.3f ms at worst, %ld of 1000 hit (direct loop %.1f ms)\n",
                 pick.mean() * 1e3, pick.worst * 1e3, picked, pickDirect.mean() * 1e3);
-    std::printf("  rubber band 10 %%      : %8.3f s   %ld entities selected and drawn (direct loop %.3f s)\n",
-                bandTime, selected, directBandTime);
+    std::printf("  rubber band 10 %%      : %8.3f s   %ld entities selected and drawn (direct loop %.3f s)\n", bandTime,
+                selected, directBandTime);
     std::printf("  one entity's change   : %8.2f us  mean, %.2f us at worst; index %s\n", change.mean() * 1e6,
                 change.worst * 1e6, consistent ? "consistent" : "INCONSISTENT");
     return consistent && differing == 0 ? 0 : 1;

@@ -58,7 +58,7 @@ int main(int argc, char** argv)
 
     std::printf("workflow benchmark\n");
     std::printf("  undo snapshot   : %7.3f s  for %ld faces (best of 5)\n", snapshotBest, snapshotFaces);
-    std::printf("  duplicate finder: %7.3f s  for %zu top-level entities, %u duplicates found (best of 3)\n",
-                findBest, doc.count(), found);
+    std::printf("  duplicate finder: %7.3f s  for %zu top-level entities, %u duplicates found (best of 3)\n", findBest,
+                doc.count(), found);
     return 0;
 }

@@ -30,10 +30,7 @@ public:
 private:
     // A drawing point into the plan: placed, in metres, scaled and offset.
     bool toPlan(const Affine& where, const X3DPoint& p, X3DPoint& out) const;
-    void segment(const X3DPoint& a, const X3DPoint& b)
-    {
-        segments_.push_back(std::make_unique<model::Segment>(a, b));
-    }
+    void segment(const X3DPoint& a, const X3DPoint& b) { segments_.push_back(std::make_unique<model::Segment>(a, b)); }
     // A chain of drawing points, with bulges (arcs) between them when given.
     void chain(const Affine& where, const std::vector<X3DPoint>& points, const std::vector<double>* bulges,
                bool closed);
@@ -52,8 +49,7 @@ bool Drawing::toPlan(const Affine& where, const X3DPoint& p, X3DPoint& out) cons
     return model::isSaneCoordinate(out.x) && model::isSaneCoordinate(out.y);
 }
 
-void Drawing::arc(const Affine& where, const X3DPoint& centre, double radius, double startDegrees,
-                  double sweepDegrees)
+void Drawing::arc(const Affine& where, const X3DPoint& centre, double radius, double startDegrees, double sweepDegrees)
 {
     if (!(radius > 0.0) || !(std::fabs(sweepDegrees) > 0.0)) {
         return;

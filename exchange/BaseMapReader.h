@@ -27,8 +27,8 @@ constexpr double baseMapArcStep = 10.0;
 // list runs in reverse file order). False only when the file cannot be
 // opened (why says why); a file that is not a drawing, or is cut off, is
 // reported.
-bool readBaseMap(model::EntityList& list, const std::string& fileName, const geometry::X3DPoint& offset,
-                 double scale, textio::InputError* why = nullptr);
+bool readBaseMap(model::EntityList& list, const std::string& fileName, const geometry::X3DPoint& offset, double scale,
+                 textio::InputError* why = nullptr);
 // maxBlockEntities bounds what block references may add in all.
 void readBaseMap(model::EntityList& list, textio::TokenReader& in, const geometry::X3DPoint& offset, double scale,
                  const std::string& fileName = "the drawing", std::uint64_t maxBlockEntities = 20000000);

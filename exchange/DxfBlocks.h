@@ -50,8 +50,8 @@ public:
 
 private:
     struct Block;
-    void insert(const DxfEntity& ins, const Affine& outer, const std::string& layer, long long colour,
-                bool hasColour, int depth, const Sink& sink);
+    void insert(const DxfEntity& ins, const Affine& outer, const std::string& layer, long long colour, bool hasColour,
+                int depth, const Sink& sink);
     double sizeOf(const std::string& name, int depth);
     void problem(const std::string& key, const std::string& text);
 

@@ -4,6 +4,8 @@
 
 namespace exchange {
 
+// Eight code points a line, as the tables are printed.
+// clang-format off
 const CodePageTable codePageTables[] = {
     {874, {
         0x20AC, 0x0000, 0x0000, 0x0000, 0x0000, 0x2026, 0x0000, 0x0000,
@@ -186,6 +188,7 @@ const CodePageTable codePageTables[] = {
         0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x01B0, 0x20AB, 0x00FF,
     }},
 };
+// clang-format on
 
 const int codePageTableCount = 10;
 

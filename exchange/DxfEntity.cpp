@@ -78,7 +78,7 @@ Affine Affine::ocs(const X3DPoint& extrusion)
         return X3DPoint(u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x);
     };
     X3DPoint ax = (std::fabs(az.x) < 1.0 / 64 && std::fabs(az.y) < 1.0 / 64) ? cross(X3DPoint(0, 1, 0), az)
-                                                                           : cross(X3DPoint(0, 0, 1), az);
+                                                                             : cross(X3DPoint(0, 0, 1), az);
     double lx = std::sqrt(ax.x * ax.x + ax.y * ax.y + ax.z * ax.z);
     ax = X3DPoint(ax.x / lx, ax.y / lx, ax.z / lx);
     X3DPoint ay = cross(az, ax);

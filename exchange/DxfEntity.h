@@ -34,14 +34,14 @@ struct DxfEntity {
     bool lightweight = false;  // the type is LWPOLYLINE
     std::vector<X3DPoint> points;
     std::vector<double> bulges;
-    std::vector<DxfVertex> vertices;  // POLYLINE: its VERTEX entities
-    double angle = 0.0;               // 51: an ATTDEF's roll, an ARC's end
-    double rotation = 0.0;            // 50: an INSERT's rotation, an ARC's start
-    double radius = 0.0;              // 40
-    double elevation = 0.0;           // 38
-    double scale[3] = {1.0, 1.0, 1.0};  // 41-43
-    double spacing[2] = {0.0, 0.0};     // 44, 45: column and row spacing
-    long long flags = 0;                // 70 (an INSERT's column count)
+    std::vector<DxfVertex> vertices;     // POLYLINE: its VERTEX entities
+    double angle = 0.0;                  // 51: an ATTDEF's roll, an ARC's end
+    double rotation = 0.0;               // 50: an INSERT's rotation, an ARC's start
+    double radius = 0.0;                 // 40
+    double elevation = 0.0;              // 38
+    double scale[3] = {1.0, 1.0, 1.0};   // 41-43
+    double spacing[2] = {0.0, 0.0};      // 44, 45: column and row spacing
+    long long flags = 0;                 // 70 (an INSERT's column count)
     long long counts[4] = {0, 0, 0, 0};  // 71-74 (an INSERT's row count is 71)
     bool hasFlags = false;
     bool hasRowCount = false;

@@ -92,8 +92,8 @@ void holeDxf(textio::TextWriter& out, const model::Face& hole)
     if (n < 3) {
         return;
     }
-    for (const char* text : {"0", "POLYLINE", "8", "HOLES", "66", "1", "10", "0.0", "20", "0.0", "30", "0.0",
-                             "70", "8"}) {
+    for (const char* text :
+         {"0", "POLYLINE", "8", "HOLES", "66", "1", "10", "0.0", "20", "0.0", "30", "0.0", "70", "8"}) {
         line(out, text);
     }
     for (std::size_t i = 0; i <= n; ++i) {

@@ -28,10 +28,10 @@ struct DxfImportOptions {
 };
 
 struct DxfImportReport {
-    bool opened = false;    // false: the file could not be opened (openError says why)
+    bool opened = false;  // false: the file could not be opened (openError says why)
     textio::InputError openError = textio::InputError::None;
-    bool drawing = true;    // false: the file is not a DXF drawing at all
-    bool complete = true;   // false: it ended (or broke off) inside a section
+    bool drawing = true;   // false: the file is not a DXF drawing at all
+    bool complete = true;  // false: it ended (or broke off) inside a section
     double metresPerUnit = 1.0;
     // The units the drawing was read in ("millimetres"), and whether the
     // drawing or the option named them (else metres, by default).

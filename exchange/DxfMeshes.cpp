@@ -101,7 +101,8 @@ PolylineKind polylineKind(const DxfEntity& p)
         return PolylineKind::PolygonMesh;
     }
     if (p.flags & polyline3dFlag) {
-        if ((p.flags & closedFlag) || (p.vertices.size() > 1 && samePoint(p.vertices.front().point, p.vertices.back().point))) {
+        if ((p.flags & closedFlag) ||
+            (p.vertices.size() > 1 && samePoint(p.vertices.front().point, p.vertices.back().point))) {
             return PolylineKind::Closed3d;
         }
     }

@@ -11,10 +11,10 @@
 namespace exchange {
 
 enum class PolylineKind {
-    Plain,       // none of the below: only the POLYLINE's own groups count
-    Polyface,    // flag 64
-    PolygonMesh, // flag 16
-    Closed3d,    // flag 8, closed by flag 1 or by its last vertex repeating the first
+    Plain,        // none of the below: only the POLYLINE's own groups count
+    Polyface,     // flag 64
+    PolygonMesh,  // flag 16
+    Closed3d,     // flag 8, closed by flag 1 or by its last vertex repeating the first
 };
 
 PolylineKind polylineKind(const DxfEntity& polyline);

@@ -36,8 +36,8 @@ void DxfReader::setCut(const char* what, std::string_view name, std::uint64_t li
         return;
     }
     if (in_.tooLong()) {
-        cutMessage_ = "Line " + std::to_string(in_.line()) + " is longer than " +
-                      std::to_string(in_.maxSpan() >> 20) + " MB: reading stops there";
+        cutMessage_ = "Line " + std::to_string(in_.line()) + " is longer than " + std::to_string(in_.maxSpan() >> 20) +
+                      " MB: reading stops there";
         return;
     }
     cutMessage_ = std::string("Can't read ") + what + std::string(name.substr(0, 79)) + " at line " +

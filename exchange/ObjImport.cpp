@@ -149,7 +149,8 @@ void ObjReader::line(std::string_view text)
 
 bool isObjName(const std::string& fileName)
 {
-    return fileName.size() >= 4 && textio::equalIgnoringCase(std::string_view(fileName).substr(fileName.size() - 4), ".obj");
+    return fileName.size() >= 4 &&
+           textio::equalIgnoringCase(std::string_view(fileName).substr(fileName.size() - 4), ".obj");
 }
 
 ObjImportReport importObj(model::Document& doc, textio::TokenReader& in, std::uint64_t fileSize,

@@ -33,12 +33,12 @@ public:
     // exactly those points would be listed: worked out once by prepare.
     struct Probe {
         std::size_t count = 0;
-        Grid first;       // the first point
-        Grid low;         // the points' box
+        Grid first;  // the first point
+        Grid low;    // the points' box
         Grid high;
-        Grid wallLow;     // the box widened by the tolerance, on the wall's level
+        Grid wallLow;  // the box widened by the tolerance, on the wall's level
         Grid wallHigh;
-        int lowest = 0;   // the lowest level a wall holding the points can have
+        int lowest = 0;  // the lowest level a wall holding the points can have
         int wallLevel = 0;
         bool fits = false;  // the widened box fits the cells of wallLevel
     };

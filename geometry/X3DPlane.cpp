@@ -5,8 +5,7 @@
 
 namespace geometry {
 
-X3DPlane::X3DPlane(const X3DPoint& p1, const X3DPoint& p2, const X3DPoint& p3)
-    : X3DVersor(cross(p2 - p1, p3 - p1))
+X3DPlane::X3DPlane(const X3DPoint& p1, const X3DPoint& p2, const X3DPoint& p3) : X3DVersor(cross(p2 - p1, p3 - p1))
 {
     d = -dot(normal(), p1);
 }

@@ -25,10 +25,7 @@ struct X3DPoint {
     double norm() const;
 
     // Equal when every coordinate differs by less than EPS.
-    bool operator==(const X3DPoint& o) const
-    {
-        return isZero(x - o.x) && isZero(y - o.y) && isZero(z - o.z);
-    }
+    bool operator==(const X3DPoint& o) const { return isZero(x - o.x) && isZero(y - o.y) && isZero(z - o.z); }
 
     X3DVector operator-(const X3DPoint& o) const;
     X3DPoint operator+(const X3DPoint& v) const { return {x + v.x, y + v.y, z + v.z}; }

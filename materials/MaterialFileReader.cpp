@@ -130,8 +130,8 @@ void MaterialList::readColourText(std::string_view text)
     forEachLine(text, [this, &index](std::string_view line) {
         long long value = 0;
         if (textio::leadingInt(line, value) && value != 0) {
-            records_[static_cast<std::size_t>(index)].colour =
-                static_cast<ui::Colour>(static_cast<unsigned long long>(value) & 0xFFFFFFu);
+            records_[static_cast<std::size_t>(index)].colour = static_cast<ui::Colour>(
+                static_cast<unsigned long long>(value) & 0xFFFFFFu);
         }
         return ++index < materialCount;
     });

@@ -46,10 +46,7 @@ std::time_t modificationTime(const std::string& path)
 
 }  // namespace
 
-MaterialList::MaterialList(std::string directory)
-    : records_(materialCount), directory_(std::move(directory))
-{
-}
+MaterialList::MaterialList(std::string directory) : records_(materialCount), directory_(std::move(directory)) {}
 
 std::string MaterialList::materialPath() const
 {

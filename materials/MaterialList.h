@@ -36,10 +36,7 @@ public:
     MaterialInfo& materialByText(std::string_view text);
     // The slot number of a record of this list (also for slots no file
     // defined, whose `number` is -1).
-    int indexOf(const MaterialInfo& record) const
-    {
-        return static_cast<int>(&record - records_.data());
-    }
+    int indexOf(const MaterialInfo& record) const { return static_cast<int>(&record - records_.data()); }
     // Slot i without the reload check (0 <= i < 1024; others answer slot 0).
     MaterialInfo& at(long long i);
     const MaterialInfo& at(long long i) const;

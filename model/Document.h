@@ -91,16 +91,14 @@ public:
     void geometryChanged() { index_.clear(); }
     // The entities, in list order, that may draw inside the pixel rectangle
     // of the view: all of them when the view is not linear.
-    void entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
-                    std::vector<Entity*>& out) const;
+    void entitiesIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts, std::vector<Entity*>& out) const;
     void entitiesIn(const ViewMapping& view, const ui::PixelRect& r, std::vector<Entity*>& out) const
     {
         entitiesIn(view, std::vector<ui::PixelRect>{r}, out);
     }
     // The same of the base map's entities (an index of their own, built
     // again whenever the base map is read).
-    void baseMapIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts,
-                   std::vector<Entity*>& out) const;
+    void baseMapIn(const ViewMapping& view, const std::vector<ui::PixelRect>& parts, std::vector<Entity*>& out) const;
 
     // The questions of a view go through the index (same answers, in the
     // same order, as asking every entity).

@@ -238,8 +238,7 @@ bool Document::pierce(const ViewMapping& view, const ViewPoint& q, double& depth
 Entity* Document::pickToggle(const ViewMapping& view, ui::PixelPoint p, int typeFilter)
 {
     ViewFrame f;
-    if (!view.frame(f) || !(f.metresPerPixel > 0.0) || std::abs(p.x) > f.pixelReach ||
-        std::abs(p.y) > f.pixelReach) {
+    if (!view.frame(f) || !(f.metresPerPixel > 0.0) || std::abs(p.x) > f.pixelReach || std::abs(p.y) > f.pixelReach) {
         return EntityList::pickToggle(view, p, typeFilter);
     }
     double s = f.metresPerPixel;
@@ -276,8 +275,8 @@ void drawnIn(const SpatialIndex& index, const EntityList::Children& children, co
     ViewFrame f;
     bool linear = view.frame(f) && f.metresPerPixel > 0.0;
     for (const ui::PixelRect& r : parts) {
-        linear = linear && std::max({std::abs(r.left), std::abs(r.right), std::abs(r.top), std::abs(r.bottom)}) <
-                               f.pixelReach;
+        linear = linear &&
+                 std::max({std::abs(r.left), std::abs(r.right), std::abs(r.top), std::abs(r.bottom)}) < f.pixelReach;
     }
     if (!linear) {
         out.clear();

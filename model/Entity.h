@@ -68,8 +68,7 @@ public:
 
     // Operations in a view. Snapping: the vertex whose projection lies
     // nearest to q, if nearer than `distance` (view-plane metres, updated).
-    virtual bool snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out,
-                              double& distance) const = 0;
+    virtual bool snapToVertex(const ViewMapping& view, const ViewPoint& q, X3DPoint& out, double& distance) const = 0;
     // Where the line of sight through q meets the entity, if deeper than
     // `depth` (updated); true when it meets it at all.
     virtual bool pierce(const ViewMapping& view, const ViewPoint& q, double& depth) const { return false; }

@@ -86,8 +86,8 @@ void addNote(const Text& t, Gathered& x)
 {
     x.point(t.start);
     x.point(t.end);
-    std::uint32_t spill =
-        noteMargin + 10 + static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) * pixelsPerCharacter;
+    std::uint32_t spill = noteMargin + 10 +
+                          static_cast<std::uint32_t>(std::min<std::size_t>(t.text.size(), 4096)) * pixelsPerCharacter;
     auto m = static_cast<std::uint16_t>(std::min<std::uint32_t>(spill, 65535));
     x.extent.widen(m, m);
 }

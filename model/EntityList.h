@@ -131,7 +131,7 @@ inline EntityList* asList(Entity& e)
 {
     int code = e.typeCode();
     return code == type::EntityList || code == type::Wall || code == type::InfoList ? static_cast<EntityList*>(&e)
-                                                                                     : nullptr;
+                                                                                    : nullptr;
 }
 
 // True the first time a message about this input is due, so that one

@@ -36,7 +36,11 @@ public:
     // Inside the bounding box (bounds included) and on the plane; the outline
     // itself is not tested.
     bool containsPoint(const X3DPoint& p) const;
-    void freeVertices() { vertices.clear(); vertices.shrink_to_fit(); }
+    void freeVertices()
+    {
+        vertices.clear();
+        vertices.shrink_to_fit();
+    }
 
     // Faces are equal with the same kind and vertex count when every vertex
     // has a partner closer than 1 mm, in any order; materials do not count.

@@ -66,8 +66,7 @@ bool Face::pierce(const ViewMapping& view, const ViewPoint& q, double& depth) co
     }
     ViewPoint a = view.toView(min);
     ViewPoint b = view.toView(max);
-    if (q.u < std::min(a.u, b.u) || q.u > std::max(a.u, b.u) || q.v < std::min(a.v, b.v) ||
-        q.v > std::max(a.v, b.v)) {
+    if (q.u < std::min(a.u, b.u) || q.u > std::max(a.u, b.u) || q.v < std::min(a.v, b.v) || q.v > std::max(a.v, b.v)) {
         return false;
     }
     X3DPoint near = view.toWorld(q, 0.0);

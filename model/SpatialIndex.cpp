@@ -192,9 +192,9 @@ void SpatialIndex::build(const std::vector<Entity*>& inOrder)
         std::int32_t i = leaves_[slot].node;
         if (i != none) {
             const Node& n = nodes_[i];
-            placed.push_back({{n.lo[0] * 0.5f + n.hi[0] * 0.5f, n.lo[1] * 0.5f + n.hi[1] * 0.5f,
-                               n.lo[2] * 0.5f + n.hi[2] * 0.5f},
-                              i});
+            placed.push_back(
+                {{n.lo[0] * 0.5f + n.hi[0] * 0.5f, n.lo[1] * 0.5f + n.hi[1] * 0.5f, n.lo[2] * 0.5f + n.hi[2] * 0.5f},
+                 i});
         }
     }
     root_ = placed.empty() ? none : buildRange(placed, 0, placed.size(), none);
@@ -535,8 +535,8 @@ void SpatialIndex::atPoint(const ViewAxes& axes, double u, double v, double reac
         out);
 }
 
-void SpatialIndex::inRects(const ViewAxes& axes, const std::vector<ViewRect>& rects, double metresPerPixel,
-                           double pad, std::vector<Entity*>& out) const
+void SpatialIndex::inRects(const ViewAxes& axes, const std::vector<ViewRect>& rects, double metresPerPixel, double pad,
+                           std::vector<Entity*>& out) const
 {
     double s = slack(axes);
     collect(

@@ -111,8 +111,8 @@ private:
     };
     struct Leaf {
         Entity* entity = nullptr;
-        std::int64_t key = 0;      // list order
-        std::int32_t node = -1;    // -1 while the entity has no extent
+        std::int64_t key = 0;    // list order
+        std::int32_t node = -1;  // -1 while the entity has no extent
     };
 
     std::int32_t newNode();

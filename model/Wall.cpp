@@ -112,8 +112,7 @@ int Wall::transformIfSelected(Whole whole, Each each)
 
 int Wall::translateIfSelected(const X3DVector& v)
 {
-    return transformIfSelected([&](Entity& e) { e.translate(v); },
-                               [&](Entity& e) { return e.translateIfSelected(v); });
+    return transformIfSelected([&](Entity& e) { e.translate(v); }, [&](Entity& e) { return e.translateIfSelected(v); });
 }
 
 int Wall::mirrorThroughPointIfSelected(const X3DPoint& centre)

@@ -20,8 +20,7 @@ void X3DBounds::add(const X3DPoint& p)
 
 bool X3DBounds::contains(const X3DPoint& p) const
 {
-    return !empty && min.x <= p.x && p.x <= max.x && min.y <= p.y && p.y <= max.y && min.z <= p.z &&
-           p.z <= max.z;
+    return !empty && min.x <= p.x && p.x <= max.x && min.y <= p.y && p.y <= max.y && min.z <= p.z && p.z <= max.z;
 }
 
 }  // namespace scene3d

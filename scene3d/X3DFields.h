@@ -15,7 +15,9 @@ struct X3DColor {
 
     X3DColor() = default;
     X3DColor(double red, double green, double blue, double alpha)
-        : r(static_cast<float>(red)), g(static_cast<float>(green)), b(static_cast<float>(blue)),
+        : r(static_cast<float>(red)),
+          g(static_cast<float>(green)),
+          b(static_cast<float>(blue)),
           a(static_cast<float>(alpha))
     {
     }

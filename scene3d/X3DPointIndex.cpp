@@ -44,8 +44,8 @@ std::int32_t X3DPointIndex::newLeaf(const X3DPoint& centre, double half, std::in
 // centre rounded to whole metres.
 void X3DPointIndex::placeRoot()
 {
-    double extent = std::max({bounds_.max.x - bounds_.min.x, bounds_.max.y - bounds_.min.y,
-                              bounds_.max.z - bounds_.min.z});
+    double extent = std::max(
+        {bounds_.max.x - bounds_.min.x, bounds_.max.y - bounds_.min.y, bounds_.max.z - bounds_.min.z});
     double s = 2.0;
     while (s < extent) {
         s *= 2.0;

@@ -10,7 +10,7 @@ packages=(
     python3-ezdxf python3-pil povray view3dscene assimp-utils
     qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core
     libqt6opengl6-dev libosmesa6-dev xdotool
-    desktop-file-utils
+    desktop-file-utils clang-format
 )
 
 missing=()

@@ -10,4 +10,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Leaks of the libraries we call (font and GL set-up kept for the process's life).
 export LSAN_OPTIONS=suppressions=$PWD/scripts/leak-suppressions.txt:print_suppressions=0
 cd build-asan
-ctest --output-on-failure -j "$(nproc)" -E '^(outside_|bench_|install_|xdotool_|qt_view3d_with_opengl|layering_)'
+ctest --output-on-failure -j "$(nproc)" -E '^(outside_|bench_|install_|xdotool_|qt_view3d_with_opengl|layering_|format_)'

@@ -46,8 +46,7 @@ InputFile openInputFile(const std::string& path, std::uint64_t maxBytes = anySiz
 
 // The whole of a small file (settings, material tables, scripts); false with
 // the reason when it is not a readable regular file of at most maxBytes.
-bool readWholeFile(const std::string& path, std::uint64_t maxBytes, std::string& out,
-                   InputError* why = nullptr);
+bool readWholeFile(const std::string& path, std::uint64_t maxBytes, std::string& out, InputError* why = nullptr);
 
 // "Can't read the file NAME", with the reason where there is more to say than
 // that ("it is not a regular file", "it is larger than 16 MB").

@@ -11,10 +11,7 @@ TextWriter::TextWriter(std::FILE* file, std::size_t bufferSize)
 {
 }
 
-TextWriter::TextWriter(std::string& out)
-    : string_(&out), buffer_(new char[1 << 16]), capacity_(1 << 16)
-{
-}
+TextWriter::TextWriter(std::string& out) : string_(&out), buffer_(new char[1 << 16]), capacity_(1 << 16) {}
 
 TextWriter::~TextWriter()
 {

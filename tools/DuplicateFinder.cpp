@@ -29,7 +29,8 @@ public:
         bool found = false;
         table_.near(p, [&](std::uint32_t i) {
             const X3DPoint& q = centres_[i];
-            found = found || (std::fabs(q.x - p.x) < 1e-5 && std::fabs(q.y - p.y) < 1e-5 && std::fabs(q.z - p.z) < 1e-5);
+            found = found ||
+                    (std::fabs(q.x - p.x) < 1e-5 && std::fabs(q.y - p.y) < 1e-5 && std::fabs(q.z - p.z) < 1e-5);
         });
         return found;
     }

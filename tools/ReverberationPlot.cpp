@@ -9,8 +9,7 @@ namespace tools {
 
 namespace {
 
-const char* const shortBands[materials::bandCount] = {"31", "63", "125", "250", "500",
-                                                      "1k", "2k", "4k", "8k", "16k"};
+const char* const shortBands[materials::bandCount] = {"31", "63", "125", "250", "500", "1k", "2k", "4k", "8k", "16k"};
 
 double largest(const analysis::MaybeBands& a, const analysis::MaybeBands& b)
 {

@@ -10,8 +10,7 @@ using views::viewId::Assonometry;
 
 ToolController::ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo,
                                model::EntityEditor& editor, ui::Image paletteBitmap)
-    : palette(std::move(paletteBitmap)), doc_(doc), views_(views),
-      context_{doc, views, undo, editor, palette, memory}
+    : palette(std::move(paletteBitmap)), doc_(doc), views_(views), context_{doc, views, undo, editor, palette, memory}
 {
     views_.input = this;
     ui::setStatusListener([this](const std::string& text) { bar.setPrompt(text); });
@@ -142,8 +141,7 @@ void ToolController::hideOverlays(views::ViewWindow& view)
     current().hideOverlays(view);
 }
 
-void ToolController::toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end,
-                                Gesture gesture)
+void ToolController::toolAction(views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end, Gesture gesture)
 {
     Tool* tool = &current();
     if (view.is(Assonometry) && tool->id() > ToolId::Lens) {

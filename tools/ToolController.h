@@ -18,8 +18,8 @@ namespace tools {
 
 class ToolController final : public views::ViewInput {
 public:
-    ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo,
-                   model::EntityEditor& editor, ui::Image paletteBitmap);
+    ToolController(model::Document& doc, views::ViewSet& views, storage::UndoRing& undo, model::EntityEditor& editor,
+                   ui::Image paletteBitmap);
     ~ToolController() override;
     ToolController(const ToolController&) = delete;
     ToolController& operator=(const ToolController&) = delete;

@@ -13,7 +13,6 @@
 
 namespace tools {
 
-
 // The coordinate bar's prompt for a tool's command at a step (empty for
 // other commands).
 std::string promptFor(int tool, int step);

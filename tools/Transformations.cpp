@@ -15,8 +15,8 @@ bool hasSelection(const model::Document& doc)
 
 }  // namespace
 
-bool moveSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                   const ViewPoint& s, const ViewPoint& e)
+bool moveSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s,
+                   const ViewPoint& e)
 {
     // The difference of the two model points is the drawn displacement in
     // every view, the auxiliary one included.
@@ -30,8 +30,8 @@ bool moveSelection(model::Document& doc, storage::UndoRing& undo, const views::V
     return true;
 }
 
-bool mirrorSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                     const ViewPoint& s, const ViewPoint& e)
+bool mirrorSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s,
+                     const ViewPoint& e)
 {
     bool deleteOld = ui::confirmBox("Delete old objects");
     undo.takeSnapshot(doc);
@@ -54,8 +54,7 @@ bool mirrorSelection(model::Document& doc, storage::UndoRing& undo, const views:
     return true;
 }
 
-bool rotateSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                     const ViewPoint& s)
+bool rotateSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s)
 {
     double degrees = 0.0;
     if (!ui::askValue("Degrees:", degrees) || degrees == 0.0) {

@@ -12,15 +12,14 @@ namespace tools {
 using model::ViewPoint;
 
 // By the drawn displacement; false (nothing done) for one of no length.
-bool moveSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                   const ViewPoint& s, const ViewPoint& e);
+bool moveSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s,
+                   const ViewPoint& e);
 // In the plane through the drawn line square to the view, or through the
 // point for a click; asks "Delete old objects" first, and No leaves copies.
-bool mirrorSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                     const ViewPoint& s, const ViewPoint& e);
+bool mirrorSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s,
+                     const ViewPoint& e);
 // About the view's direction through s, by the degrees asked for.
-bool rotateSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view,
-                     const ViewPoint& s);
+bool rotateSelection(model::Document& doc, storage::UndoRing& undo, const views::ViewWindow& view, const ViewPoint& s);
 // About the model origin, by the factor asked for.
 bool resizeSelection(model::Document& doc, storage::UndoRing& undo);
 

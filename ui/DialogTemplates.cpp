@@ -20,7 +20,9 @@ const ControlTemplate cancel = c(idCancel, K::PushButton, "Cancel");
 std::vector<DialogTemplate> makeCatalogue()
 {
     return {
-        {"ABOUTBOX", "About", {c(ctl::about::Title, K::Static, "Tolvane CAD"), c(ctl::about::Details, K::Static, ""), ok}},
+        {"ABOUTBOX",
+         "About",
+         {c(ctl::about::Title, K::Static, "Tolvane CAD"), c(ctl::about::Details, K::Static, ""), ok}},
         {"ADVANCEDBOX", "Compute", {c(112, K::MultiListBox, ""), c(idCancel, K::PushButton, "&Close")}},
         {"ASSONOMETRYBOX",
          "Assonometry Options",
@@ -76,8 +78,8 @@ std::vector<DialogTemplate> makeCatalogue()
           c(ctl::source::Elevation, K::Edit, "Source elevation:"),
           c(ctl::source::TargetX, K::Edit, "X", "Target position:"),
           c(ctl::source::TargetY, K::Edit, "Y", "Target position:"),
-          c(ctl::source::TargetZ, K::Edit, "Z", "Target position:"), c(ctl::source::Roll, K::Edit, "Roll angle:"),
-          ok, cancel}},
+          c(ctl::source::TargetZ, K::Edit, "Z", "Target position:"), c(ctl::source::Roll, K::Edit, "Roll angle:"), ok,
+          cancel}},
         {"GETVALUEBOX",
          "Input",
          {c(ctl::value::Prompt, K::Static, "Value:"), c(ctl::value::Value, K::Edit, ""), ok, cancel}},
@@ -87,15 +89,13 @@ std::vector<DialogTemplate> makeCatalogue()
           c(ctl::window::Elevation, K::Edit, "Elevation (m):"), c(-1, K::Picture, "window"), ok, cancel}},
         {"GRIDBOX",
          "Grid options",
-         {c(120, K::Edit, "Grid step (m):"), c(160, K::CheckBox, "Enabled"), c(161, K::CheckBox, "Axes"), ok,
-          cancel}},
+         {c(120, K::Edit, "Grid step (m):"), c(160, K::CheckBox, "Enabled"), c(161, K::CheckBox, "Axes"), ok, cancel}},
         {"INFOBOX", "Notes", {c(120, K::MultiLineEdit, ""), ok, cancel}},
         {"OBSTRUCTINGBOX",
          "Find obstructing faces",
          {c(ctl::obstructing::SelectFlagged, K::RadioButton, "Select all obstructing faces"),
           c(ctl::obstructing::SelectUnflagged, K::RadioButton, "Select faces that should be obstructing"),
-          c(ctl::obstructing::AssignFlag, K::RadioButton, "Assign automatically the obstructing flag"), ok,
-          cancel}},
+          c(ctl::obstructing::AssignFlag, K::RadioButton, "Assign automatically the obstructing flag"), ok, cancel}},
         {"OPTIONSBOX",
          "General options",
          {c(142, K::CheckBox, "Always check for &duplicates entities", "Save"),
@@ -123,8 +123,8 @@ std::vector<DialogTemplate> makeCatalogue()
         {"VIEWBOX",
          "View options",
          {c(141, K::CheckBox, "Show source", "Sources"), c(142, K::CheckBox, "Show direction", "Sources"),
-          c(143, K::CheckBox, "Show receiver", "Receivers"), c(144, K::CheckBox, "Show direction", "Receivers"),
-          ok, cancel}},
+          c(143, K::CheckBox, "Show receiver", "Receivers"), c(144, K::CheckBox, "Show direction", "Receivers"), ok,
+          cancel}},
     };
 }
 

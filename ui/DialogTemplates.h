@@ -9,16 +9,16 @@
 namespace ui {
 
 enum class ControlKind {
-    Static,          // text; shows values too
-    Edit,            // one line
-    ReadOnlyEdit,    // one line the user cannot change
+    Static,        // text; shows values too
+    Edit,          // one line
+    ReadOnlyEdit,  // one line the user cannot change
     MultiLineEdit,
     PushButton,
     CheckBox,
-    RadioButton,     // one of the radio buttons that share a group
-    ComboBox,        // drop-down list
-    ListBox,         // rows of tab-separated columns
-    MultiListBox,    // several rows can be chosen
+    RadioButton,   // one of the radio buttons that share a group
+    ComboBox,      // drop-down list
+    ListBox,       // rows of tab-separated columns
+    MultiListBox,  // several rows can be chosen
     Picture,
 };
 

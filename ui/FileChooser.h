@@ -29,5 +29,4 @@ FileRequest fileRequestFor(const std::string& initialName, bool save);
 // Asks for a file; the chosen full path, or nothing when cancelled.
 std::optional<std::string> chooseFile(const std::string& initialName, bool save);
 
-
 }  // namespace ui

@@ -15,8 +15,7 @@ void sinCos(double radians, double& s, double& c)
 
 }  // namespace
 
-Placement::Placement(const geometry::X3DPoint& position, double roll, double pitch, double yaw)
-    : position_(position)
+Placement::Placement(const geometry::X3DPoint& position, double roll, double pitch, double yaw) : position_(position)
 {
     double sr, cr, sp, cp, sy, cy;
     sinCos(roll, sr, cr);

@@ -135,10 +135,7 @@ public:
     ASSONOMETRY() { setAngles(18.0, 42.0); }
     int viewId() const override { return viewId::Assonometry; }
     const char* className() const override { return "ASSONOMETRY"; }
-    ViewPoint toView(const X3DPoint& p) const override
-    {
-        return {cx_ * p.x - cy_ * p.y, sx_ * p.x + sy_ * p.y + p.z};
-    }
+    ViewPoint toView(const X3DPoint& p) const override { return {cx_ * p.x - cy_ * p.y, sx_ * p.x + sy_ * p.y + p.z}; }
     bool linearAxes(model::ViewAxes& a) const override { return axes(a, {cx_, -cy_, 0}, {sx_, sy_, 1}); }
     bool onRightClick(ViewWindow& window, ui::PixelPoint pixel) override;
 

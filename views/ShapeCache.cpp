@@ -16,7 +16,6 @@
 #include "ui/Installed.h"
 #include "ui/Platform.h"
 
-
 namespace views {
 
 namespace {

@@ -14,8 +14,7 @@ constexpr unsigned Explore = 1;  // look around from the eye
 
 // A camera that makes a picture: finite, the eye away from the target and
 // the view direction not along the up vector.
-bool isSoundCamera(const geometry::X3DPoint& position, const geometry::X3DPoint& target,
-                   const geometry::X3DVector& up);
+bool isSoundCamera(const geometry::X3DPoint& position, const geometry::X3DPoint& target, const geometry::X3DVector& up);
 
 // Column-major 4x4 matrices, as OpenGL loads them.
 // The perspective projection of a vertical field of view (degrees).

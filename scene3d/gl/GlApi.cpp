@@ -6,10 +6,10 @@ namespace scene3d::gl {
 bool GlApi::load(ui::GlSurface& surface)
 {
     missing.clear();
-#define KCAD_GL_LOAD(name, result, params)                                       \
-    name = reinterpret_cast<result(*) params>(surface.procAddress(#name));       \
-    if (!name && missing.empty()) {                                              \
-        missing = #name;                                                         \
+#define KCAD_GL_LOAD(name, result, params)                                 \
+    name = reinterpret_cast<result(*) params>(surface.procAddress(#name)); \
+    if (!name && missing.empty()) {                                        \
+        missing = #name;                                                   \
     }
     KCAD_GL_FUNCTIONS(KCAD_GL_LOAD)
 #undef KCAD_GL_LOAD

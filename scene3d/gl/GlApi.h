@@ -12,44 +12,44 @@
 namespace scene3d::gl {
 
 // name, return type, parameter list
-#define KCAD_GL_FUNCTIONS(F)                                                   \
-    F(glClearColor, void, (GLclampf, GLclampf, GLclampf, GLclampf))            \
-    F(glClear, void, (GLbitfield))                                             \
-    F(glEnable, void, (GLenum))                                                \
-    F(glDisable, void, (GLenum))                                               \
-    F(glLightModeli, void, (GLenum, GLint))                                    \
-    F(glLightModelfv, void, (GLenum, const GLfloat*))                          \
-    F(glHint, void, (GLenum, GLenum))                                          \
-    F(glShadeModel, void, (GLenum))                                            \
-    F(glPolygonMode, void, (GLenum, GLenum))                                   \
-    F(glFrontFace, void, (GLenum))                                             \
-    F(glDepthFunc, void, (GLenum))                                             \
-    F(glPolygonOffset, void, (GLfloat, GLfloat))                               \
-    F(glBlendFunc, void, (GLenum, GLenum))                                     \
-    F(glMaterialfv, void, (GLenum, GLenum, const GLfloat*))                    \
-    F(glMaterialf, void, (GLenum, GLenum, GLfloat))                            \
-    F(glLightfv, void, (GLenum, GLenum, const GLfloat*))                       \
-    F(glLightf, void, (GLenum, GLenum, GLfloat))                               \
-    F(glPushMatrix, void, ())                                                  \
-    F(glPopMatrix, void, ())                                                   \
-    F(glTranslated, void, (GLdouble, GLdouble, GLdouble))                      \
-    F(glRotated, void, (GLdouble, GLdouble, GLdouble, GLdouble))               \
-    F(glScaled, void, (GLdouble, GLdouble, GLdouble))                          \
-    F(glBegin, void, (GLenum))                                                 \
-    F(glEnd, void, ())                                                         \
-    F(glNormal3d, void, (GLdouble, GLdouble, GLdouble))                        \
-    F(glVertex3d, void, (GLdouble, GLdouble, GLdouble))                        \
-    F(glNormal3dv, void, (const GLdouble*))                                    \
-    F(glVertex3dv, void, (const GLdouble*))                                    \
-    F(glMatrixMode, void, (GLenum))                                            \
-    F(glLoadMatrixd, void, (const GLdouble*))                                  \
-    F(glViewport, void, (GLint, GLint, GLsizei, GLsizei))                      \
-    F(glGenLists, GLuint, (GLsizei))                                           \
-    F(glNewList, void, (GLuint, GLenum))                                       \
-    F(glEndList, void, ())                                                     \
-    F(glCallList, void, (GLuint))                                              \
-    F(glDeleteLists, void, (GLuint, GLsizei))                                  \
-    F(glFinish, void, ())                                                      \
+#define KCAD_GL_FUNCTIONS(F)                                        \
+    F(glClearColor, void, (GLclampf, GLclampf, GLclampf, GLclampf)) \
+    F(glClear, void, (GLbitfield))                                  \
+    F(glEnable, void, (GLenum))                                     \
+    F(glDisable, void, (GLenum))                                    \
+    F(glLightModeli, void, (GLenum, GLint))                         \
+    F(glLightModelfv, void, (GLenum, const GLfloat*))               \
+    F(glHint, void, (GLenum, GLenum))                               \
+    F(glShadeModel, void, (GLenum))                                 \
+    F(glPolygonMode, void, (GLenum, GLenum))                        \
+    F(glFrontFace, void, (GLenum))                                  \
+    F(glDepthFunc, void, (GLenum))                                  \
+    F(glPolygonOffset, void, (GLfloat, GLfloat))                    \
+    F(glBlendFunc, void, (GLenum, GLenum))                          \
+    F(glMaterialfv, void, (GLenum, GLenum, const GLfloat*))         \
+    F(glMaterialf, void, (GLenum, GLenum, GLfloat))                 \
+    F(glLightfv, void, (GLenum, GLenum, const GLfloat*))            \
+    F(glLightf, void, (GLenum, GLenum, GLfloat))                    \
+    F(glPushMatrix, void, ())                                       \
+    F(glPopMatrix, void, ())                                        \
+    F(glTranslated, void, (GLdouble, GLdouble, GLdouble))           \
+    F(glRotated, void, (GLdouble, GLdouble, GLdouble, GLdouble))    \
+    F(glScaled, void, (GLdouble, GLdouble, GLdouble))               \
+    F(glBegin, void, (GLenum))                                      \
+    F(glEnd, void, ())                                              \
+    F(glNormal3d, void, (GLdouble, GLdouble, GLdouble))             \
+    F(glVertex3d, void, (GLdouble, GLdouble, GLdouble))             \
+    F(glNormal3dv, void, (const GLdouble*))                         \
+    F(glVertex3dv, void, (const GLdouble*))                         \
+    F(glMatrixMode, void, (GLenum))                                 \
+    F(glLoadMatrixd, void, (const GLdouble*))                       \
+    F(glViewport, void, (GLint, GLint, GLsizei, GLsizei))           \
+    F(glGenLists, GLuint, (GLsizei))                                \
+    F(glNewList, void, (GLuint, GLenum))                            \
+    F(glEndList, void, ())                                          \
+    F(glCallList, void, (GLuint))                                   \
+    F(glDeleteLists, void, (GLuint, GLsizei))                       \
+    F(glFinish, void, ())                                           \
     F(glGetString, const GLubyte*, (GLenum))
 
 struct GlApi {

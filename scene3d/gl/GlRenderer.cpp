@@ -312,7 +312,7 @@ void GlRenderer::drawFaceSet(const X3DIndexedFaceSet& faces)
     }
     // Runs of triangles, or of quads, share one begin and end: the picture
     // is the same, and a million faces compile and replay far faster.
-    GLenum open = 0;    // the mode of the run under way, 0 for none
+    GLenum open = 0;      // the mode of the run under way, 0 for none
     bool pulled = false;  // openings are drawn a little towards the eye
     for (std::size_t i = 0; i < faces.polygonCount(); ++i) {
         std::span<const X3DVertex> polygon = faces.polygon(i);

@@ -85,7 +85,7 @@ private:
     long compiles_ = 0;
     long listCalls_ = 0;
     std::map<ShapeKey, unsigned> shapes_;  // boxes, in the context gl_ belongs to
-    std::map<double, Ball> balls_;          // by radius, in that context too
+    std::map<double, Ball> balls_;         // by radius, in that context too
     std::string failure_;
 };
 

@@ -7,8 +7,8 @@
 
 namespace scene3d::gl {
 
-bool drawScenePicture(model::Document& doc, ui::GlSurface& surface, int width, int height,
-                      const CameraRequest& camera, std::string& failure)
+bool drawScenePicture(model::Document& doc, ui::GlSurface& surface, int width, int height, const CameraRequest& camera,
+                      std::string& failure)
 {
     X3DScene& scene = sceneOf(doc);
     if (scene.viewpoints.empty()) {

@@ -22,7 +22,7 @@ struct CameraRequest {
 // already that size). Another camera keeps the scene's up vector and gets
 // planes fitted to the model and the eye. False with `failure` when the
 // surface cannot draw or the camera could not make a picture.
-bool drawScenePicture(model::Document& doc, ui::GlSurface& surface, int width, int height,
-                      const CameraRequest& camera, std::string& failure);
+bool drawScenePicture(model::Document& doc, ui::GlSurface& surface, int width, int height, const CameraRequest& camera,
+                      std::string& failure);
 
 }  // namespace scene3d::gl

@@ -16,8 +16,8 @@ TEST(MaterialAreas, ADoorIsTakenOffItsWall)
     // A 20 m2 wall of material 4 with a 2 m2 door of material 9.
     X3DPoint corners[4] = {{0, 0, 0}, {5, 0, 0}, {5, 0, 4}, {0, 0, 4}};
     auto wall = std::make_unique<model::Wall>(corners, fixtures::materialNumber(4));
-    wall->append(std::make_unique<model::Door>(
-        std::vector<X3DPoint>{{1, 0, 0}, {2, 0, 0}, {2, 0, 2}, {1, 0, 2}}, fixtures::materialNumber(9)));
+    wall->append(std::make_unique<model::Door>(std::vector<X3DPoint>{{1, 0, 0}, {2, 0, 0}, {2, 0, 2}, {1, 0, 2}},
+                                               fixtures::materialNumber(9)));
     doc.append(std::move(wall));
     std::uint32_t current = 0;
     analysis::computeMaterialAreas(doc, list, current);

@@ -235,8 +235,8 @@ TEST(ModelCheck, ADoorReachingAboveItsWallIsOffTheWall)
     s.door = false;
     rooms::build(doc, s);
     auto* north = static_cast<model::Wall*>(doc.children()[4].get());
-    north->append(std::make_unique<model::Door>(
-        std::vector<X3DPoint>{{4, 6, 0}, {5, 6, 0}, {5, 6, 3.4}, {4, 6, 3.4}}, rooms::material(4)));
+    north->append(std::make_unique<model::Door>(std::vector<X3DPoint>{{4, 6, 0}, {5, 6, 0}, {5, 6, 3.4}, {4, 6, 3.4}},
+                                                rooms::material(4)));
     CheckReport r = check(doc);
     const analysis::Problem& p = onlyProblem(r, ProblemKind::OpeningOffWall);
     EXPECT_TRUE(p.error());
@@ -253,10 +253,10 @@ TEST(ModelCheck, AnOpeningOutOfItsWallsPlaneOrInNoWallIsOffTheWall)
     s.window = false;
     rooms::build(doc, s);
     auto* north = static_cast<model::Wall*>(doc.children()[4].get());
-    north->append(std::make_unique<model::Hole>(
-        std::vector<X3DPoint>{{4, 6.01, 0}, {5, 6.01, 0}, {5, 6.01, 2}, {4, 6.01, 2}}));
-    doc.append(std::make_unique<model::Door>(
-        std::vector<X3DPoint>{{1, 0, 0}, {2, 0, 0}, {2, 0, 2}, {1, 0, 2}}, rooms::material(4)));
+    north->append(
+        std::make_unique<model::Hole>(std::vector<X3DPoint>{{4, 6.01, 0}, {5, 6.01, 0}, {5, 6.01, 2}, {4, 6.01, 2}}));
+    doc.append(std::make_unique<model::Door>(std::vector<X3DPoint>{{1, 0, 0}, {2, 0, 0}, {2, 0, 2}, {1, 0, 2}},
+                                             rooms::material(4)));
     CheckReport r = check(doc);
     ASSERT_EQ(r.problems.size(), 2u) << describe(r);
     EXPECT_EQ(r.problems[0].kind, ProblemKind::OpeningOffWall);

@@ -37,8 +37,8 @@ double areaOf(const analysis::RoomAcoustics& room, int number)
 
 void expectWithinOnePercent(double actual, double expected, const char* what)
 {
-    EXPECT_LE(std::fabs(actual - expected), 0.01 * std::fabs(expected)) << what << ": " << actual << " against "
-                                                                          << expected;
+    EXPECT_LE(std::fabs(actual - expected), 0.01 * std::fabs(expected))
+        << what << ": " << actual << " against " << expected;
 }
 
 }  // namespace
@@ -135,8 +135,8 @@ TEST(RoomAcoustics, AHoleAbsorbsEverythingThatReachesIt)
     s.window = false;
     rooms::build(doc, s);
     auto* south = static_cast<model::Wall*>(doc.children()[2].get());
-    south->append(std::make_unique<model::Hole>(
-        std::vector<geometry::X3DPoint>{{4, 0, 0}, {6, 0, 0}, {6, 0, 2.5}, {4, 0, 2.5}}));
+    south->append(
+        std::make_unique<model::Hole>(std::vector<geometry::X3DPoint>{{4, 0, 0}, {6, 0, 0}, {6, 0, 2.5}, {4, 0, 2.5}}));
     Figures f = figures(doc);
     EXPECT_TRUE(f.check.closed) << "a hole lies in its wall";
     EXPECT_NEAR(f.room.holeArea, 5.0, 1e-9);
@@ -194,12 +194,9 @@ TEST(AirAbsorption, MatchesThePublishedOctaveBandTable)
         double dbPerKm[8];
     };
     const Row table[] = {
-        {10, 70, {0.1, 0.4, 1.0, 1.9, 3.7, 9.7, 32.8, 117}},
-        {20, 70, {0.1, 0.3, 1.1, 2.8, 5.0, 9.0, 22.9, 76.6}},
-        {30, 70, {0.1, 0.3, 1.0, 3.1, 7.4, 12.7, 23.1, 59.3}},
-        {15, 20, {0.3, 0.6, 1.2, 2.7, 8.2, 28.2, 88.8, 202}},
-        {15, 50, {0.1, 0.5, 1.2, 2.2, 4.2, 10.8, 36.2, 129}},
-        {15, 80, {0.1, 0.3, 1.1, 2.4, 4.1, 8.3, 23.7, 82.8}},
+        {10, 70, {0.1, 0.4, 1.0, 1.9, 3.7, 9.7, 32.8, 117}},   {20, 70, {0.1, 0.3, 1.1, 2.8, 5.0, 9.0, 22.9, 76.6}},
+        {30, 70, {0.1, 0.3, 1.0, 3.1, 7.4, 12.7, 23.1, 59.3}}, {15, 20, {0.3, 0.6, 1.2, 2.7, 8.2, 28.2, 88.8, 202}},
+        {15, 50, {0.1, 0.5, 1.2, 2.2, 4.2, 10.8, 36.2, 129}},  {15, 80, {0.1, 0.3, 1.1, 2.4, 4.1, 8.3, 23.7, 82.8}},
     };
     for (const Row& row : table) {
         analysis::AirCondition air{row.temperature, row.humidity};

@@ -81,8 +81,8 @@ TEST(BoxTree, FindsWhatPlainLoopsFind)
             });
             for (std::uint32_t i = 0; i < boxes.size(); ++i) {
                 const Box& bx = boxes[i];
-                bool meets = !bx.empty() && bx.max.x >= a.x && bx.min.y <= a.y && a.y <= bx.max.y &&
-                             bx.min.z <= a.z && a.z <= bx.max.z;
+                bool meets = !bx.empty() && bx.max.x >= a.x && bx.min.y <= a.y && a.y <= bx.max.y && bx.min.z <= a.z &&
+                             a.z <= bx.max.z;
                 EXPECT_EQ(ray.count(i) > 0, meets) << i;
             }
         }
@@ -212,11 +212,9 @@ TEST(PolygonMath, CommonAreaOfOverlappingOutlines)
 
     // Clockwise outlines count the same; outlines that only touch share nothing.
     std::vector<Point2> clockwise(square.rbegin(), square.rend());
-    EXPECT_NEAR(analysis::commonArea(analysis::triangulate(clockwise), analysis::triangulate(square)).area, 4.0,
-                1e-12);
+    EXPECT_NEAR(analysis::commonArea(analysis::triangulate(clockwise), analysis::triangulate(square)).area, 4.0, 1e-12);
     std::vector<Point2> beside{{2, 0}, {4, 0}, {4, 2}, {2, 2}};
-    EXPECT_NEAR(analysis::commonArea(analysis::triangulate(beside), analysis::triangulate(square)).area, 0.0,
-                1e-12);
+    EXPECT_NEAR(analysis::commonArea(analysis::triangulate(beside), analysis::triangulate(square)).area, 0.0, 1e-12);
 }
 
 TEST(PolygonMath, DistanceFromAPointToAFace)
@@ -267,8 +265,8 @@ TEST(ShellRays, ShellsNestedDeeplyCostNoMoreThanTheBudget)
                          {-a, -a, a},  {a, -a, a},  {a, a, a},  {-a, a, a}};
         int sides[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {1, 2, 6, 5}, {2, 3, 7, 6}, {3, 0, 4, 7}};
         for (const auto& s : sides) {
-            owned.push_back(std::make_unique<model::Face>(
-                std::vector<X3DPoint>{c[s[0]], c[s[1]], c[s[2]], c[s[3]]}, materials::Material{}));
+            owned.push_back(std::make_unique<model::Face>(std::vector<X3DPoint>{c[s[0]], c[s[1]], c[s[2]], c[s[3]]},
+                                                          materials::Material{}));
             analysis::FacePart part;
             part.face = owned.back().get();
             part.v = owned.back()->vertices.data();

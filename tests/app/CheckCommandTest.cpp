@@ -42,8 +42,8 @@ TEST(CheckCommand, AClosedRoomGivesOneJsonObjectAndStatusZero)
     writeText(dir.file("room.ray"), shoebox());
     std::string out;
     std::string err;
-    ASSERT_EQ(runCommand(kcad() + " check --json --materials " + dir.path().string() + " " + dir.file("room.ray"),
-                         &out, &err),
+    ASSERT_EQ(runCommand(kcad() + " check --json --materials " + dir.path().string() + " " + dir.file("room.ray"), &out,
+                         &err),
               0)
         << err;
     EXPECT_EQ(err, "");
@@ -112,17 +112,17 @@ TEST(CheckCommand, AirAbsorptionIsNamedWhenUsed)
     writeText(dir.file("tolvane.mat"), database);
     writeText(dir.file("room.ray"), shoebox());
     std::string out;
-    ASSERT_EQ(runCommand(kcad() + " check --json --air 20,50 --materials " + dir.path().string() + " " +
-                             dir.file("room.ray"),
-                         &out),
-              0);
+    ASSERT_EQ(
+        runCommand(kcad() + " check --json --air 20,50 --materials " + dir.path().string() + " " + dir.file("room.ray"),
+                   &out),
+        0);
     EXPECT_NE(out.find("\"air\": {\"temperature\": 20, \"humidity\": 50, \"standard\": \"ISO 9613-1\", "
                        "\"attenuation\": ["),
               std::string::npos)
         << out;
-    ASSERT_EQ(runCommand(kcad() + " check --air 20,50 --materials " + dir.path().string() + " " + dir.file("room.ray"),
-                         &out),
-              0);
+    ASSERT_EQ(
+        runCommand(kcad() + " check --air 20,50 --materials " + dir.path().string() + " " + dir.file("room.ray"), &out),
+        0);
     EXPECT_NE(out.find("absorption after ISO 9613-1"), std::string::npos) << out;
 }
 
@@ -147,13 +147,13 @@ TEST(CheckCommand, BadUsageIsStatusTwoAndUnreadableFilesStatusOne)
     writeText(dir.file("room.ray"), shoebox());
     std::string out;
     std::string err;
-    for (const std::string& args : {std::string("check"), std::string("check --tolerance 0 ") + dir.file("room.ray"),
-                                    std::string("check --tolerance x ") + dir.file("room.ray"),
-                                    std::string("check --air 20 ") + dir.file("room.ray"),
-                                    std::string("check --air 90,50 ") + dir.file("room.ray"),
-                                    std::string("check --near -1 ") + dir.file("room.ray"),
-                                    std::string("check --frobnicate ") + dir.file("room.ray"),
-                                    std::string("check a.ray b.ray")}) {
+    for (const std::string& args :
+         {std::string("check"), std::string("check --tolerance 0 ") + dir.file("room.ray"),
+          std::string("check --tolerance x ") + dir.file("room.ray"),
+          std::string("check --air 20 ") + dir.file("room.ray"),
+          std::string("check --air 90,50 ") + dir.file("room.ray"),
+          std::string("check --near -1 ") + dir.file("room.ray"),
+          std::string("check --frobnicate ") + dir.file("room.ray"), std::string("check a.ray b.ray")}) {
         EXPECT_EQ(runCommand(kcad() + " " + args, &out, &err), 2) << args;
         EXPECT_NE(err.find("Usage: kcad check"), std::string::npos) << args << ": " << err;
         EXPECT_EQ(out, "") << args;

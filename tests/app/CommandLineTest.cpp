@@ -169,9 +169,9 @@ TEST(CommandLine, AFailingScriptNamesItsLineAndReason)
     ScratchDir dir;
     auto play = [&](const std::string& text, std::string& err) {
         testsupport::writeText(dir.file("s.play"), text);
-        return runCommand("cd " + dir.path().string() + " && TMPDIR=" + dir.path().string() + " " + kcad() +
-                              " play s.play",
-                          nullptr, &err);
+        return runCommand(
+            "cd " + dir.path().string() + " && TMPDIR=" + dir.path().string() + " " + kcad() + " play s.play", nullptr,
+            &err);
     };
     std::string err;
     EXPECT_EQ(play("# fine\nexpect title \"Tolvane CAD\"\n", err), 0) << err;
@@ -193,10 +193,10 @@ TEST(CommandLine, ANamedMaterialDatabaseThatCannotBeReadIsAnError)
     std::string out;
     std::string err;
     // A folder without tolvane.mat would give every face "Unknown", absorbing nothing.
-    EXPECT_EQ(runCommand(kcad() + " convert --materials " + dir.path().string() + " " + example() + " " +
-                             dir.file("out.ray"),
-                         &out, &err),
-              1);
+    EXPECT_EQ(
+        runCommand(kcad() + " convert --materials " + dir.path().string() + " " + example() + " " + dir.file("out.ray"),
+                   &out, &err),
+        1);
     EXPECT_EQ(err, "kcad convert: Can't read the file " + dir.file("tolvane.mat") + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.ray")));
     std::filesystem::create_symlink("/dev/zero", dir.file("tolvane.mat"));

@@ -41,8 +41,7 @@ TEST_P(EveryTool, IsOneUndoStepThatUndoTakesBackByteForByte)
 {
     ASSERT_TRUE(play("dump before.ray\n"));
     int position = application->document.undoPosition;
-    std::size_t entities = static_cast<std::size_t>(
-        application->document.forEach([](model::Entity&) { return 1; }));
+    std::size_t entities = static_cast<std::size_t>(application->document.forEach([](model::Entity&) { return 1; }));
     ASSERT_TRUE(play(GetParam().script));
     EXPECT_EQ(application->document.undoPosition, position + 1) << "one snapshot for the whole action";
     EXPECT_TRUE(application->document.modified());

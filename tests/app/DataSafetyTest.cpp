@@ -28,8 +28,8 @@ std::string wallsProject(int n)
         double x = i * 2 + 0.123456789012;
         double y = 0.987654321098;
         std::snprintf(wall, sizeof wall,
-                      " Wall\n  Face 0 1 4  %.12g %.12g 0  %.12g %.12g 0  %.12g %.12g 1.5  %.12g %.12g 1.5\n End\n",
-                      x, y, x + 1, y, x + 1, y, x, y);
+                      " Wall\n  Face 0 1 4  %.12g %.12g 0  %.12g %.12g 0  %.12g %.12g 1.5  %.12g %.12g 1.5\n End\n", x,
+                      y, x + 1, y, x + 1, y, x, y);
         text += wall;
     }
     return text + "End\nInfoList\nEnd\n";
@@ -185,7 +185,9 @@ TEST_F(DataSafety, AMissingTemporaryFolderIsReportedOnceAndChangesStillAskToBeSa
     ASSERT_TRUE(play("answer file walls.ray\ncommand \"&Open...\"\nexpect modified no\n"));
     ScopedEnv missing("TMPDIR", file("no-such-folder"));
     ASSERT_TRUE(play("key F2\n"
-                     "expect error \"Can't write the undo file " + file("no-such-folder") + "/clip-*\"\n"
+                     "expect error \"Can't write the undo file " +
+                     file("no-such-folder") +
+                     "/clip-*\"\n"
                      "key Alt+Ins\n"
                      "expect count Wall 6\n"
                      "expect modified yes\n"
@@ -226,7 +228,9 @@ TEST_F(DataSafety, SaveAsIntoAMissingFolderKeepsTheDocumentsName)
 {
     testsupport::writeText("walls.ray", wallsProject(3));
     ASSERT_TRUE(play("answer file walls.ray\ncommand \"&Open...\"\nkey F2\nkey Alt+Ins\n"
-                     "answer file " + file("missing/elsewhere.ray") + "\n"
+                     "answer file " +
+                     file("missing/elsewhere.ray") +
+                     "\n"
                      "expect error \"Can't write the file\"\n"
                      "command \"Save &As...\"\n"
                      "expect title \"Tolvane CAD - walls.ray\"\n"

@@ -78,10 +78,8 @@ TEST_F(Desktop, ScriptExpectationsFailWhenTheProgramDiffers)
     EXPECT_NE(fails("expect dialog OPTIONSBOX 142 \"1\"\nanswer OPTIONSBOX ok\ncommand \"General...\"\n")
                   .find("control 142 of dialog OPTIONSBOX shows \"0\", expected \"1\""),
               std::string::npos);
-    EXPECT_NE(fails("expect dialog GETMATERIAL 171 \"0\"\n").find("no dialog GETMATERIAL opened"),
-              std::string::npos);
-    EXPECT_NE(fails("move PLANT 600 400\nexpect readout \"0.00 0.00\"\n").find("expected read-out"),
-              std::string::npos)
+    EXPECT_NE(fails("expect dialog GETMATERIAL 171 \"0\"\n").find("no dialog GETMATERIAL opened"), std::string::npos);
+    EXPECT_NE(fails("move PLANT 600 400\nexpect readout \"0.00 0.00\"\n").find("expected read-out"), std::string::npos)
         << "a read-out given with its padding is compared blank for blank";
 }
 
@@ -97,7 +95,8 @@ TEST(DesktopRender, PicturesLeaveAMarginSoNothingOnTheEdgeIsCut)
         if (testsupport::runCommand(kcad + " render " + example + " --view plan --size 400x300 " + options + " " +
                                     png) != 0 ||
             testsupport::runCommand("/usr/bin/python3 -c \"from PIL import Image; "
-                                    "Image.open('" + png + "').convert('RGB').save('" + ppm + "')\"") != 0) {
+                                    "Image.open('" +
+                                    png + "').convert('RGB').save('" + ppm + "')\"") != 0) {
             return -1L;
         }
         std::string data = testsupport::readText(ppm);

@@ -45,19 +45,33 @@ protected:
 TEST_F(HostileInput, ProjectsAndDrawingsFromDevicesAndFifos)
 {
     for (const std::string& name : {std::string("/dev/zero"), fifo}) {
-        ASSERT_TRUE(play("answer file " + name + ".ray\n"  // no such file: the plain message
-                         "expect error \"Can't read the file " + name + ".ray\"\n"
+        ASSERT_TRUE(play("answer file " + name +
+                         ".ray\n"  // no such file: the plain message
+                         "expect error \"Can't read the file " +
+                         name +
+                         ".ray\"\n"
                          "command \"&Open...\"\n"
-                         "answer file " + name + "\n"
-                         "expect error \"" + notAFile(name) + "\"\n"
+                         "answer file " +
+                         name +
+                         "\n"
+                         "expect error \"" +
+                         notAFile(name) +
+                         "\"\n"
                          "command \"DXF in...\"\n"
-                         "answer BASEMAPBOX 120=" + name + " ok\n"
-                         "expect error \"" + notAFile(name) + "\"\n"
+                         "answer BASEMAPBOX 120=" +
+                         name +
+                         " ok\n"
+                         "expect error \"" +
+                         notAFile(name) +
+                         "\"\n"
                          "command \"Base map...\"\n"));
     }
     std::filesystem::create_symlink("/dev/zero", file("zero.ray"));
-    ASSERT_TRUE(play("answer file " + file("zero.ray") + "\n"
-                     "expect error \"" + notAFile(file("zero.ray")) + "\"\n"
+    ASSERT_TRUE(play("answer file " + file("zero.ray") +
+                     "\n"
+                     "expect error \"" +
+                     notAFile(file("zero.ray")) +
+                     "\"\n"
                      "command \"&Merge...\"\n"));
 }
 
@@ -82,7 +96,8 @@ TEST_F(HostileInput, ASettingsFifoReadsAsDefaultsAndIsNotReplaced)
     ASSERT_EQ(::mkfifo("tolvane.ini", 0600), 0);
     EXPECT_TRUE(app::readFlag(app::AutoCheckDuplicates, true));
     EXPECT_FALSE(app::readFlag(app::SaveDxfMaterialName, false));
-    ASSERT_TRUE(play("expect error \"" + notAFile("tolvane.ini") + ": the settings are not saved\"\n"
+    ASSERT_TRUE(play("expect error \"" + notAFile("tolvane.ini") +
+                     ": the settings are not saved\"\n"
                      "answer OptionsBox 141=0 ok\n"
                      "command \"General...\"\n"));
     struct stat st {};
@@ -102,10 +117,12 @@ TEST_F(HostileInput, AnUnreadableLoudspeakerIsDrawnAsOmniAndMergeKeepsTheWork)
     }
     testsupport::writeText("deep.spk", deep);
     testsupport::writeText("speakers.ray", "EntityList\n"
-                                           " Source 5 5 1.5 6 5 1.5 0 " + fifo + "\n"
-                                           " Source 8 5 1.5 9 5 1.5 0 /dev/zero\n"
-                                           " Source 2 5 1.5 3 5 1.5 0 deep.spk\n"
-                                           "End\nInfoList\nEnd\n");
+                                           " Source 5 5 1.5 6 5 1.5 0 " +
+                                               fifo +
+                                               "\n"
+                                               " Source 8 5 1.5 9 5 1.5 0 /dev/zero\n"
+                                               " Source 2 5 1.5 3 5 1.5 0 deep.spk\n"
+                                               "End\nInfoList\nEnd\n");
     ASSERT_TRUE(play("answer confirm no\nanswer file speakers.ray\ncommand \"&Merge...\"\n"
                      "viewsize PLANT 400 300\n"
                      "expect count Receiver 2\nexpect count Source 3\nexpect modified yes\n"));

@@ -13,8 +13,8 @@ namespace {
 
 std::string render(const std::string& options)
 {
-    return std::string(KCAD_BINARY) + " render " + testsupport::sourcePath("data/examples/hall.ray") +
-           " --view 3d " + options;
+    return std::string(KCAD_BINARY) + " render " + testsupport::sourcePath("data/examples/hall.ray") + " --view 3d " +
+           options;
 }
 
 // Width and height from a PNG's header.
@@ -54,9 +54,9 @@ TEST(Render3D, BadCamerasAreUsageErrors)
 {
     ScratchDir dir;
     std::string out = dir.file("x.png");
-    for (const char* options : {"--camera 1,2,3", "--target 1,2,3", "--camera 1,2 --target 0,0,0",
-                                "--camera 1,2,3 --target 1,2,3", "--camera 6,4,20 --target 6,4,0", "--fov 0",
-                                "--fov 180", "--fov -5", "--fov wide"}) {
+    for (const char* options :
+         {"--camera 1,2,3", "--target 1,2,3", "--camera 1,2 --target 0,0,0", "--camera 1,2,3 --target 1,2,3",
+          "--camera 6,4,20 --target 6,4,0", "--fov 0", "--fov 180", "--fov -5", "--fov wide"}) {
         std::string err;
         EXPECT_EQ(runCommand(render(std::string(options) + " " + out), nullptr, &err), 2) << options;
         EXPECT_NE(err.find("Usage: kcad render"), std::string::npos) << options;
@@ -86,9 +86,8 @@ TEST(Render3D, AScriptCannotSaveAPictureTheViewDidNotDraw)
     EXPECT_EQ(err.rfind("s.play:3: the 3-D view drew no picture: ", 0), 0u) << err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("view.png")));
     // With off-screen OpenGL the same script saves the picture.
-    ASSERT_EQ(runCommand("cd " + dir.path().string() + " && " + std::string(KCAD_BINARY) + " play s.play", nullptr,
-                         &err),
-              0)
+    ASSERT_EQ(
+        runCommand("cd " + dir.path().string() + " && " + std::string(KCAD_BINARY) + " play s.play", nullptr, &err), 0)
         << err;
     EXPECT_EQ(pngSize(dir.file("view.png")), std::make_pair(200, 100));
 }

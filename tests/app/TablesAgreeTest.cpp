@@ -36,9 +36,9 @@ TEST(DialogCatalogue, EveryDialogClassOfTheProgramHasItsTemplate)
 {
     std::set<std::string> names = templateNamesInSources();
     // The tools' dialogs are among them.
-    for (const char* wanted : {"GetQuotasBox", "GetDoorBox", "GetWindowBox", "CircleBox", "BoxBox", "PipeBox",
-                               "TheaterBox", "PalaceBox", "ObstructingBox", "GetSourceBox", "GetValueBox",
-                               "GetCoordBox"}) {
+    for (const char* wanted :
+         {"GetQuotasBox", "GetDoorBox", "GetWindowBox", "CircleBox", "BoxBox", "PipeBox", "TheaterBox", "PalaceBox",
+          "ObstructingBox", "GetSourceBox", "GetValueBox", "GetCoordBox"}) {
         EXPECT_TRUE(names.count(wanted)) << wanted << " is not opened by any class";
     }
     for (const std::string& name : names) {
@@ -98,8 +98,8 @@ TEST_F(CommandTable, EveryToolIsInTheMenusAndThePalette)
             structures.push_back(c.text);
         }
     }
-    EXPECT_EQ(structures, (std::vector<std::string>{"&Box", "Bo&xes", "&Cylinder", "&Sphere", "&Cone", "&Pipe",
-                                                    "&Gradin"}));
+    EXPECT_EQ(structures,
+              (std::vector<std::string>{"&Box", "Bo&xes", "&Cylinder", "&Sphere", "&Cone", "&Pipe", "&Gradin"}));
 }
 
 }  // namespace

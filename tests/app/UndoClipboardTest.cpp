@@ -77,7 +77,8 @@ TEST_F(UndoAndClipboard, AnUnreadableSnapshotIsReportedAndChangesNothing)
     ASSERT_TRUE(play("answer file one.ray\ncommand \"&Open...\"\nkey F2\nkey Alt+Ins\n"));
     std::string snapshot = application->undo.snapshotPath(1);
     ASSERT_EQ(std::remove(snapshot.c_str()), 0);
-    ASSERT_TRUE(play("expect error \"Can't read the undo file " + snapshot + "\"\n"
+    ASSERT_TRUE(play("expect error \"Can't read the undo file " + snapshot +
+                     "\"\n"
                      "key Ctrl+Z\n"
                      "expect count Receiver 2\n"));
     EXPECT_EQ(application->document.undoPosition, 2);
@@ -88,8 +89,9 @@ TEST_F(UndoAndClipboard, AnUnreadableSnapshotIsReportedAndChangesNothing)
 
 TEST_F(UndoAndClipboard, CopyKeepsFullPrecisionAndPasteAppends)
 {
-    testsupport::writeText("exact.ray", "EntityList\n Receiver 1234.5678912 -0.000123456789 1.2 0 0 0\n"
-                                        " Face 0 1 3 0 0 0 1 0 0 1 1 0\nEnd\nInfoList\n Info Notes \"\nnot copied\n\n\"\nEnd\n");
+    testsupport::writeText("exact.ray",
+                           "EntityList\n Receiver 1234.5678912 -0.000123456789 1.2 0 0 0\n"
+                           " Face 0 1 3 0 0 0 1 0 0 1 1 0\nEnd\nInfoList\n Info Notes \"\nnot copied\n\n\"\nEnd\n");
     ASSERT_TRUE(play("answer file exact.ray\ncommand \"&Open...\"\n"
                      "expect error \"Nothing to do!\"\n"
                      "key Ctrl+Ins\n"

@@ -68,8 +68,8 @@ TEST_F(ViewGestures, EachToolMakesItsOwnGesture)
         bool select;
         int mode;
     } cases[] = {
-        {"&Pick", false, 2},   {"&Lens", false, 2}, {"&Move", false, 2}, {"&Move", true, 1},
-        {"&Rotate", true, 0},  {"&Floor", false, 2}, {"&Wall", false, 1}, {"&Cylinder", false, 1},
+        {"&Pick", false, 2},   {"&Lens", false, 2},  {"&Move", false, 2},      {"&Move", true, 1},
+        {"&Rotate", true, 0},  {"&Floor", false, 2}, {"&Wall", false, 1},      {"&Cylinder", false, 1},
         {"So&urce", false, 1}, {"&Box", false, 0},   {"&Text note", false, 2},
     };
     for (const Case& c : cases) {

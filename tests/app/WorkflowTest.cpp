@@ -139,8 +139,9 @@ TEST_F(Workflow, TheDuplicateQuestionBeforeSaving)
 TEST_F(Workflow, DxfInReplacesTheModelAfterAskingAndUndoBringsItBack)
 {
     testsupport::writeText("hall.ray", smallProject());
-    testsupport::writeText("plan.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nR\n10\n1\n20\n2\n30\n1.2\n11\n0\n21\n0\n31\n0\n"
-                                       "0\nENDSEC\n0\nEOF\n");
+    testsupport::writeText("plan.dxf",
+                           "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nR\n10\n1\n20\n2\n30\n1.2\n11\n0\n21\n0\n31\n0\n"
+                           "0\nENDSEC\n0\nEOF\n");
     ASSERT_TRUE(play("answer file hall.ray\ncommand \"&Open...\"\nkey F2\nkey Delete\nkey Ctrl+Z\n"
                      "answer confirm no\n"
                      "answer file plan.dxf\n"

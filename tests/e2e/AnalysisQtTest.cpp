@@ -146,8 +146,8 @@ TEST_F(AnalysisQt, RoomAcousticsShowsTheTableAndThePlot)
         w->findChild<QAbstractButton*>("control2")->click();
     });
     application->dispatchCommand(app::cmd::RoomAcoustics);
-    EXPECT_EQ(sabine, (QStringList{"Sabine (s)", "1.24", "0.91", "0.64", "0.55", "0.54", "0.46", "0.44", "0.46",
-                                   "0.46", "0.46"}));
+    EXPECT_EQ(sabine, (QStringList{"Sabine (s)", "1.24", "0.91", "0.64", "0.55", "0.54", "0.46", "0.44", "0.46", "0.46",
+                                   "0.46"}));
     EXPECT_TRUE(plotted);
     EXPECT_EQ(withAir.value(0), "Air, 4mV (m2)") << "the air's row comes in when it is ticked";
     EXPECT_TRUE(application->air.on);

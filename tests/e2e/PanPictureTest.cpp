@@ -136,8 +136,7 @@ TEST_P(Pans, ScrollBarLinesAndPagesMoveThePictureByWholePixels)
             model::ViewPoint before = view().centre();
             view().onScroll(bar, r, 0);
             view().onScroll(bar, ScrollRequest::End, 0);
-            double moved = bar == ScrollBar::Horizontal ? view().centre().u - before.u
-                                                        : view().centre().v - before.v;
+            double moved = bar == ScrollBar::Horizontal ? view().centre().u - before.u : view().centre().v - before.v;
             double pixels = moved / view().scale();
             EXPECT_NEAR(pixels, std::round(pixels), 1e-6);
             EXPECT_NE(moved, 0.0);
@@ -160,9 +159,7 @@ TEST_P(Pans, ScrollBarLinesAndPagesMoveThePictureByWholePixels)
 INSTANTIATE_TEST_SUITE_P(EveryView, Pans,
                          ::testing::Values(views::viewId::Plant, views::viewId::Front, views::viewId::Side,
                                            views::viewId::Assonometry, views::viewId::Auxiliary),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return std::to_string(info.param);
-                         });
+                         [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
 
 // The program itself: a trail of a box's corners and a rubber band are on the
 // plan when the user pans; taken away afterwards, they leave the view just
@@ -276,8 +273,7 @@ TEST(CulledPainting, GivesThePictureOfPaintingEveryEntity)
                 doc.append(std::make_unique<model::Receiver>(p, X3DPoint(p.x + real(-9, 9), p.y, p.z)));
                 break;
             case 3:
-                doc.append(std::make_unique<model::Source>(p, X3DPoint(p.x, p.y + real(-9, 9), p.z), 0.0,
-                                                           "omni.spk"));
+                doc.append(std::make_unique<model::Source>(p, X3DPoint(p.x, p.y + real(-9, 9), p.z), 0.0, "omni.spk"));
                 break;
             case 4:
                 doc.append(std::make_unique<model::Ray>(p, X3DPoint(p.x + real(-1, 1), p.y + real(-1, 1), p.z)));

@@ -166,7 +166,8 @@ TEST_F(QtProgram, MenusCarryTheTableTextsAndShortcuts)
     for (QAction* m : bar->actions()) {
         menus << m->text();
     }
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Select", "&Tools", "St&ructures", "&Options", "&Window", "&Help"}));
+    EXPECT_EQ(menus,
+              (QStringList{"&File", "&Edit", "&Select", "&Tools", "St&ructures", "&Options", "&Window", "&Help"}));
     for (const ui::MenuCommand& c : app::commandTable()) {
         QAction* a = findAction(bar, QString::fromStdString(c.menu), QString::fromStdString(c.text));
         ASSERT_NE(a, nullptr) << c.text;

@@ -82,8 +82,7 @@ ui::qt::QtLogicWidget* viewWidget(app::Application& a, int command)
     return view ? view->logicWidget() : nullptr;
 }
 
-void sendMouse(QWidget* w, QEvent::Type type, ui::PixelPoint p, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers)
+void sendMouse(QWidget* w, QEvent::Type type, ui::PixelPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     QPointF local(p.x, p.y);
     Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);

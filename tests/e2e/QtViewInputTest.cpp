@@ -69,8 +69,7 @@ TEST(QtViewInput, MovesThatComeWhileTheProgramIsBusyCountAsOne)
     send(&widget, QEvent::MouseMove, 90, 40);
     send(&widget, QEvent::MouseButtonRelease, 91, 41, Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(logic.events,
-              (std::vector<std::string>{"move 70,30", "down 72,31", "move 90,40", "up 91,41"}));
+    EXPECT_EQ(logic.events, (std::vector<std::string>{"move 70,30", "down 72,31", "move 90,40", "up 91,41"}));
 }
 
 TEST(QtViewInput, APanLeavesOnScreenWhatPaintingTheViewAnewShows)

@@ -102,8 +102,9 @@ void matchGolden(const ui::Image& picture, const std::string& name)
         if (n >= 0) {
             save(diff, out + ".diff.png");
         }
-        ADD_FAILURE() << name << ": " << (n < 0 ? std::string("no reference picture of that size")
-                                                 : std::to_string(n) + " pixels differ")
+        ADD_FAILURE() << name << ": "
+                      << (n < 0 ? std::string("no reference picture of that size")
+                                : std::to_string(n) + " pixels differ")
                       << "; see " << out << ".out.png (scripts/promote-golden.sh accepts it)";
     }
 }
@@ -210,8 +211,8 @@ TEST(RoomFromTools, MatchesTheReviewedPictures)
                                "small_room.play", failure))
             << failure;
         auto canvas = ui::makeCanvas();
-        for (Golden g : {Golden{"room_plan", views::viewId::Plant}, Golden{"room_axonometric",
-                                                                            views::viewId::Assonometry}}) {
+        for (Golden g :
+             {Golden{"room_plan", views::viewId::Plant}, Golden{"room_axonometric", views::viewId::Assonometry}}) {
             views::PictureRequest request;
             request.viewId = g.viewId;
             request.width = 480;

@@ -183,9 +183,10 @@ TEST(BaseMap, SitePlansWrittenByEzdxfLieOnEzdxfsOwnGeometry)
     testsupport::ScratchDir dir;
     std::string dxf = dir.file("site.dxf");
     std::string txt = dir.file("site.txt");
-    ASSERT_EQ(testsupport::runCommand("/usr/bin/python3 " + testsupport::sourcePath("tests/outside/ezdxf_site_plan.py") +
-                                      " " + dxf + " " + txt),
-              0);
+    ASSERT_EQ(
+        testsupport::runCommand("/usr/bin/python3 " + testsupport::sourcePath("tests/outside/ezdxf_site_plan.py") +
+                                " " + dxf + " " + txt),
+        0);
     struct Primitive {
         bool arc;
         double v[5];

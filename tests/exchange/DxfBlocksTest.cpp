@@ -166,7 +166,8 @@ TEST_F(DxfBlocks, TwoBillionColumnsAreRefusedNotAttempted)
     EXPECT_EQ(doc.count(), 1u) << "the reasonable INSERT still comes in";
     ASSERT_EQ(platform.errors.size(), 2u);
     EXPECT_EQ(platform.errors[0], "The drawing's blocks expand to more than 20000000 entities: the INSERT of PANEL "
-                                  "at line " + std::to_string(line) + " and the larger ones after it are left out");
+                                  "at line " +
+                                      std::to_string(line) + " and the larger ones after it are left out");
     EXPECT_EQ(platform.errors[1], "The block MISSING is not defined");
     EXPECT_LT(seconds, 5.0);
 }

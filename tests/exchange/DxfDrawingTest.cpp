@@ -234,10 +234,8 @@ TEST_F(DxfDrawing, AFileThatIsNotADrawingIsAnErrorAndAddsNothing)
 
 TEST_F(DxfDrawing, ADrawingCutOffKeepsWhatCameBeforeAndSaysWhere)
 {
-    std::string whole = DxfText()
-                            .face("Concrete", wallCorners(0, 4, 0, 3))
-                            .face("Concrete", wallCorners(10, 14, 0, 3))
-                            .file();
+    std::string whole =
+        DxfText().face("Concrete", wallCorners(0, 4, 0, 3)).face("Concrete", wallCorners(10, 14, 0, 3)).file();
     std::string cut = whole.substr(0, whole.rfind("3DFACE") + 20);  // inside the second face
     exchange::DxfImportReport report = import(cut);
     EXPECT_FALSE(report.complete);

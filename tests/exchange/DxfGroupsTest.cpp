@@ -83,9 +83,9 @@ TEST(DxfGroups, EveryShapeOfCodeLineReadsAsLineByLine)
     // Code lines as writers make them (padded to three, bare, with zeros in
     // front) and as they should not be (four blanks, tabs, signs, letters,
     // trailing blanks, too many digits, nothing at all).
-    const std::vector<std::string> codes = {"0",    "  8",   "8",     "008",   " 10",  "10 ",         "\t10",
-                                            "  -1", "1001",  "10001", "   8",  "999999999999", "",     "x",
-                                            "8x",   "1 0",   "+5",    "  330", "100",   "0000",        "  0"};
+    const std::vector<std::string> codes = {"0",    "  8",  "8",     "008",   " 10",          "10 ",  "\t10",
+                                            "  -1", "1001", "10001", "   8",  "999999999999", "",     "x",
+                                            "8x",   "1 0",  "+5",    "  330", "100",          "0000", "  0"};
     const std::vector<std::string> values = {"", "Concrete", "  1.5  ", "-3.25e-2", "AcDbEntity", "a b", "0"};
     const std::vector<std::string> endings = {"\n", "\r\n", "\r\r\n"};
     std::mt19937 rng(5);
@@ -136,14 +136,31 @@ TEST(DxfGroups, ACornerNumberReadAgainGivesWhatConvertingItGives)
     // Texts that share their first or last eight bytes, that differ in one
     // byte in the middle, of every length around the words compared, and
     // that are not numbers or not finite.
-    const std::vector<std::string> texts = {
-        "14.867935163962587", "14.867935163962588", "14.867935163962597", "14.867935263962587",
-        "24.867935163962587", "1.5",                "1.50",               "1.500000",
-        "1.5000000",          "12345678",           "123456789",          "-0.0",
-        "0.0",                "  +2.5",             "1e999",              "nan",
-        "-inf",               "abcdefgh",           "3.1415926535897932384626433832795",
-        "3.14159265358979323846264338327950", "1234567890123456",  "12345678901234567",
-        "123456789012345678901234",           "1234567890123456789012345", "0.1 trailing words"};
+    const std::vector<std::string> texts = {"14.867935163962587",
+                                            "14.867935163962588",
+                                            "14.867935163962597",
+                                            "14.867935263962587",
+                                            "24.867935163962587",
+                                            "1.5",
+                                            "1.50",
+                                            "1.500000",
+                                            "1.5000000",
+                                            "12345678",
+                                            "123456789",
+                                            "-0.0",
+                                            "0.0",
+                                            "  +2.5",
+                                            "1e999",
+                                            "nan",
+                                            "-inf",
+                                            "abcdefgh",
+                                            "3.1415926535897932384626433832795",
+                                            "3.14159265358979323846264338327950",
+                                            "1234567890123456",
+                                            "12345678901234567",
+                                            "123456789012345678901234",
+                                            "1234567890123456789012345",
+                                            "0.1 trailing words"};
     exchange::CornerNumbers numbers;
     std::mt19937 rng(9);
     for (int i = 0; i < 20000; ++i) {

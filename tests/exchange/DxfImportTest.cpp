@@ -111,16 +111,16 @@ TEST_F(DxfImport, FacesWaitingForTheirWallSearchKeepTheOrderOfTheFile)
     // must still find the wall.
     DxfText t;
     t.face("1", wallCorners(0, 10, 0, 3));
-    t.face("12", wallCorners(1, 2, 0, 2));          // door
-    t.line("R", {1, 1, 1}, {2, 2, 2});              // receiver 1
-    t.face("12", wallCorners(3, 4, 0, 2));          // door
-    for (int i = 0; i < 12; ++i) {                  // walls of their own
+    t.face("12", wallCorners(1, 2, 0, 2));  // door
+    t.line("R", {1, 1, 1}, {2, 2, 2});      // receiver 1
+    t.face("12", wallCorners(3, 4, 0, 2));  // door
+    for (int i = 0; i < 12; ++i) {          // walls of their own
         t.face("1", wallCorners(20 + 10 * i, 25 + 10 * i, 0, 3));
     }
-    t.face("12", wallCorners(5, 6, 0, 2));          // door of the first wall
-    t.face("1", {{0, 5, 0}, {4, 5, 0}, {4, 8, 0}}); // a triangle
-    t.polyline(wallCorners(7, 8, 1, 2));            // hole in the first wall
-    t.face("12", wallCorners(8.5, 9.5, 0, 2));      // door, last in the file
+    t.face("12", wallCorners(5, 6, 0, 2));           // door of the first wall
+    t.face("1", {{0, 5, 0}, {4, 5, 0}, {4, 8, 0}});  // a triangle
+    t.polyline(wallCorners(7, 8, 1, 2));             // hole in the first wall
+    t.face("12", wallCorners(8.5, 9.5, 0, 2));       // door, last in the file
     import(t.file());
     ASSERT_EQ(doc.count(), 15u);
     EXPECT_EQ(doc.children()[0]->typeCode(), model::type::Wall);
@@ -132,8 +132,8 @@ TEST_F(DxfImport, FacesWaitingForTheirWallSearchKeepTheOrderOfTheFile)
     EXPECT_EQ(doc.children()[14]->typeCode(), model::type::Face);
     const model::Wall& first = wallAt(0);
     ASSERT_EQ(first.count(), 6u);
-    const int kinds[] = {model::type::Face, model::type::Door, model::type::Door, model::type::Door,
-                         model::type::Hole, model::type::Door};
+    const int kinds[] = {model::type::Face, model::type::Door, model::type::Door,
+                         model::type::Door, model::type::Hole, model::type::Door};
     const double left[] = {0, 1, 3, 5, 7, 8.5};
     for (std::size_t i = 0; i < 6; ++i) {
         const auto& member = static_cast<const model::Face&>(*first.children()[i]);
@@ -163,7 +163,11 @@ TEST_F(DxfImport, ZeroCoordinatesComeInWithoutASign)
 TEST_F(DxfImport, TrianglesLinesAndAttributeDefinitions)
 {
     import(DxfText()
-               .face("1", {{0, 0, 0}, {4, 0, 0}, {4, 3, 0}})
+               .face("1", {{0, 0, 0},
+                           {4, 0, 0},
+                           { 4,
+                             3,
+                             0 }})
                .line("ANY", {1, 2, 1.2}, {3, 4, 1.2})
                .attdef("SOURCES", {5, 5, 2}, {0, 0, 1.2}, 30, "horn.spk")
                .attdef("speakers", {6, 6, 2}, {0, 0, 1.2}, 30, "horn.spk")

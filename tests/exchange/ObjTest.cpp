@@ -63,8 +63,9 @@ std::string written(const std::function<void(textio::TextWriter&)>& write)
 
 TEST_F(Obj, EveryFaceFormAndNegativeIndicesNameTheSameVertices)
 {
-    exchange::ObjImportReport report = import("# a room\nv 0 0 0\nv 4 0 0\nv 4 0 3\nv 0 0 3\nvt 0 0\nvn 0 1 0\n"
-                                              "f 1 2 3 4\nf 1/1 2/1 3/1\nf 1//1 2//1 3//1 4//1\nf -4/1/1 -3/1/1 -2/1/1\n");
+    exchange::ObjImportReport report = import(
+        "# a room\nv 0 0 0\nv 4 0 0\nv 4 0 3\nv 0 0 3\nvt 0 0\nvn 0 1 0\n"
+        "f 1 2 3 4\nf 1/1 2/1 3/1\nf 1//1 2//1 3//1 4//1\nf -4/1/1 -3/1/1 -2/1/1\n");
     EXPECT_EQ(report.added, 4);
     ASSERT_EQ(doc.count(), 4u);
     EXPECT_EQ(faceAt(0).typeCode(), model::type::Face);
@@ -87,13 +88,16 @@ TEST_F(Obj, UsemtlNamesTheMaterialElseTheGroupDoes)
 
 TEST_F(Obj, DegenerateFacesAreCountedInOneWarningMissingVerticesInOneError)
 {
-    exchange::ObjImportReport report = import("v 0 0 0\nv 1 0 0\nv 1 1 0\nv nan 0 0\n"
-                                              "f 1 2\nf 1 1 2\nf 1 2 2 1\nf 1 2 3\nf 1 2 9\nf 1 2 -9\nf 1 2 4\nf 1 x 3\n");
+    exchange::ObjImportReport report = import(
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\nv nan 0 0\n"
+        "f 1 2\nf 1 1 2\nf 1 2 2 1\nf 1 2 3\nf 1 2 9\nf 1 2 -9\nf 1 2 4\nf 1 x 3\n");
     EXPECT_EQ(report.added, 1);
     EXPECT_EQ(report.degenerate, 3);
-    EXPECT_EQ(report.warnings, (std::vector<std::string>{"3 faces with fewer than three distinct vertices were skipped"}));
-    EXPECT_EQ(platform.errors,
-              (std::vector<std::string>{"4 faces of test.obj name vertices the file does not have: they are left out"}));
+    EXPECT_EQ(report.warnings,
+              (std::vector<std::string>{"3 faces with fewer than three distinct vertices were skipped"}));
+    EXPECT_EQ(
+        platform.errors,
+        (std::vector<std::string>{"4 faces of test.obj name vertices the file does not have: they are left out"}));
 }
 
 TEST_F(Obj, ExportGroupsFacesByMaterialOpeningsApartListenersAsComments)
@@ -104,14 +108,13 @@ TEST_F(Obj, ExportGroupsFacesByMaterialOpeningsApartListenersAsComments)
     doc.append(std::make_unique<model::Receiver>(X3DPoint(1, 2, 1.2), X3DPoint(3, 4, 1.2)));
     doc.append(std::make_unique<model::Source>(X3DPoint(0.5, 0, 2), X3DPoint(5, 0, 1.2), 45, "horn.spk"));
     std::string obj = written([&](textio::TextWriter& out) { exchange::exportObj(out, doc, "room.mtl"); });
-    EXPECT_EQ(obj,
-              "# Tolvane CAD acoustic model\nmtllib room.mtl\n"
-              "# Receiver 1 at 1 2 1.2 aiming at 3 4 1.2\n"
-              "# Source 1 at 0.5 0 2 aiming at 5 0 1.2 roll 45 horn.spk\n"
-              "g material1\nusemtl Concrete\nv 0 0 0\nv 10 0 0\nv 10 5 0\nf 1 2 3\n"
-              "g material12\nusemtl Brick\nv 0 0 0\nv 10 0 0\nv 10 0 3\nv 0 0 3\nf 4 5 6 7\n"
-              "g openings\nusemtl Wood\nv 1 0 0\nv 2 0 0\nv 2 0 2\nv 1 0 2\nf 8 9 10 11\n"
-              "usemtl Unknown\nv 4 0 1\nv 5 0 1\nv 5 0 2\nv 4 0 2\nf 12 13 14 15\n");
+    EXPECT_EQ(obj, "# Tolvane CAD acoustic model\nmtllib room.mtl\n"
+                   "# Receiver 1 at 1 2 1.2 aiming at 3 4 1.2\n"
+                   "# Source 1 at 0.5 0 2 aiming at 5 0 1.2 roll 45 horn.spk\n"
+                   "g material1\nusemtl Concrete\nv 0 0 0\nv 10 0 0\nv 10 5 0\nf 1 2 3\n"
+                   "g material12\nusemtl Brick\nv 0 0 0\nv 10 0 0\nv 10 0 3\nv 0 0 3\nf 4 5 6 7\n"
+                   "g openings\nusemtl Wood\nv 1 0 0\nv 2 0 0\nv 2 0 2\nv 1 0 2\nf 8 9 10 11\n"
+                   "usemtl Unknown\nv 4 0 1\nv 5 0 1\nv 5 0 2\nv 4 0 2\nf 12 13 14 15\n");
     std::string mtl = written([&](textio::TextWriter& out) { exchange::exportMtl(out, doc); });
     EXPECT_NE(mtl.find("newmtl Concrete\nKd 1 0 0\n"), std::string::npos) << mtl;
     EXPECT_NE(mtl.find("newmtl Unknown\nKd 0 1 1\n"), std::string::npos) << "material 0 keeps the default cyan";

@@ -135,8 +135,8 @@ TEST(WallIndexGrid, ACellCrowdedWithWallsOfManyPlanesStillFindsTheFirst)
         double c = std::cos(a);
         double s = std::sin(a);
         index.add(wallOf(walls, {{-c, -s, 0}, {c, s, 0}, {c, s, 2}, {-c, -s, 2}}));
-        doors.push_back({{-0.3 * c, -0.3 * s, 0.2}, {0.3 * c, 0.3 * s, 0.2}, {0.3 * c, 0.3 * s, 1.5},
-                         {-0.3 * c, -0.3 * s, 1.5}});
+        doors.push_back(
+            {{-0.3 * c, -0.3 * s, 0.2}, {0.3 * c, 0.3 * s, 0.2}, {0.3 * c, 0.3 * s, 1.5}, {-0.3 * c, -0.3 * s, 1.5}});
     }
     for (std::size_t i = 0; i < doors.size(); i += 7) {
         ASSERT_EQ(index.findContaining(doors[i]), firstHolding(walls, doors[i])) << i;

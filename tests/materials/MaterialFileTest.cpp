@@ -148,10 +148,10 @@ TEST(BundledMaterials, ACompleteUsefulDatabase)
         }
     }
     EXPECT_GE(defined, 30);
-    for (const char* name : {"Concrete rough", "Brick unglazed", "Plaster on brick", "Gypsum board on studs",
-                             "Glass window", "Wood panelling on battens", "Carpet on concrete",
-                             "Curtain heavy draped", "Acoustic tile suspended", "Mineral wool 50 mm",
-                             "Seats empty upholstered", "Seats occupied", "Water surface", "Grass", "Asphalt"}) {
+    for (const char* name :
+         {"Concrete rough", "Brick unglazed", "Plaster on brick", "Gypsum board on studs", "Glass window",
+          "Wood panelling on battens", "Carpet on concrete", "Curtain heavy draped", "Acoustic tile suspended",
+          "Mineral wool 50 mm", "Seats empty upholstered", "Seats occupied", "Water surface", "Grass", "Asphalt"}) {
         EXPECT_NE(list.materialByText(name).number, -1) << name;
         EXPECT_EQ(list.materialByText(name).name, name);
     }
@@ -162,7 +162,8 @@ TEST(MaterialFile, NamesStartingWithAnyLetterAreTextInUtf8OrLatin1)
     materials::MaterialList list("/nonexistent");
     // "Ångström" in UTF-8, "ångström" in Latin-1 (a lower-case first letter,
     // upper-cased as ASCII ones are), and a Greek name.
-    list.readMaterialText("  4  \xC3\x85ngstr\xC3\xB6m , 0.3\n  5  \xE5ngstr\xF6m , 0.4\n  6  \xCE\xA3\xCE\xBF , 0.5\n");
+    list.readMaterialText(
+        "  4  \xC3\x85ngstr\xC3\xB6m , 0.3\n  5  \xE5ngstr\xF6m , 0.4\n  6  \xCE\xA3\xCE\xBF , 0.5\n");
     EXPECT_EQ(list.at(4).name, "\xC3\x85ngstr\xC3\xB6m");
     EXPECT_FLOAT_EQ(list.at(4).absorption[0], 0.3f);
     EXPECT_EQ(list.at(5).name, "\xC3\x85ngstr\xC3\xB6m");
@@ -173,7 +174,9 @@ TEST(MaterialFile, NamesStartingWithAnyLetterAreTextInUtf8OrLatin1)
 TEST(MaterialFile, ControlCharactersNeverReachANameNulIncluded)
 {
     materials::MaterialList list("/nonexistent");
-    list.readMaterialText(std::string("  8  Gl") + '\0' + "ass\x01\x7F , 0.1\n  9  \x01" "Bad , 0.2\n");
+    list.readMaterialText(std::string("  8  Gl") + '\0' +
+                          "ass\x01\x7F , 0.1\n  9  \x01"
+                          "Bad , 0.2\n");
     EXPECT_EQ(list.at(8).name, "Glass");
     EXPECT_FLOAT_EQ(list.at(8).absorption[0], 0.1f);
     EXPECT_EQ(list.at(9).name, "Unknown") << "a control character is no letter to start a name";

@@ -115,8 +115,7 @@ TEST_F(SpatialIndexTest, ExtentsCoverWhatEachKindDraws)
     EXPECT_GT(longNote.marginX, shortNote.marginX + 1000);
     // A wall holds its openings even where they stray outside it.
     auto wall = fixtures::wallWithOpenings(0, 10, 3);
-    wall->append(std::make_unique<model::Hole>(
-        std::vector<X3DPoint>{{12, 0, 1}, {13, 0, 1}, {13, 0, 2}, {12, 0, 2}}));
+    wall->append(std::make_unique<model::Hole>(std::vector<X3DPoint>{{12, 0, 1}, {13, 0, 1}, {13, 0, 2}, {12, 0, 2}}));
     EXPECT_TRUE(holds(model::extentOf(*wall).box, {13, 0, 2}));
     // Project notes are never drawn nor picked.
     EXPECT_TRUE(model::extentOf(model::Info()).box.empty());
@@ -202,8 +201,8 @@ TEST_F(SpatialIndexTest, TheModelKeepsItsIndexThroughEveryChange)
 
     // An opening added to a wall of the model far beyond it: the wall
     // tells the model, and the rubber band finds the opening there.
-    wall->append(std::make_unique<model::Door>(
-        std::vector<X3DPoint>{{30, 0, 0}, {31, 0, 0}, {31, 0, 2}, {30, 0, 2}}, fixtures::materialNumber(4)));
+    wall->append(std::make_unique<model::Door>(std::vector<X3DPoint>{{30, 0, 0}, {31, 0, 0}, {31, 0, 2}, {30, 0, 2}},
+                                               fixtures::materialNumber(4)));
     EXPECT_TRUE(doc.selectInside({{29, -1, -1}, {32, 1, 3}}));
     EXPECT_TRUE(wall->children().back()->selected);
     doc.setSelected(false);

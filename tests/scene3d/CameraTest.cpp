@@ -37,8 +37,7 @@ struct Snapshot {
     double nearPlane;
 
     explicit Snapshot(const X3DViewPoint& v)
-        : position(v.position), target(v.target), up(v.up), fieldOfView(v.fieldOfView.degrees),
-          nearPlane(v.nearPlane)
+        : position(v.position), target(v.target), up(v.up), fieldOfView(v.fieldOfView.degrees), nearPlane(v.nearPlane)
     {
     }
 };

@@ -189,9 +189,9 @@ TEST(HostileProjectMemory, RepeatedVerticesOfALongOutlineAreDroppedAsInAShortOne
     for (int i = 0; i < 200; ++i) {
         points.push_back({static_cast<double>(i), 0.5 * i, 0});
     }
-    points.push_back({3.000001, 1.5, 0});       // equal to vertex 3 within 1e-5
-    points.push_back({5.00002, 2.5, 0});        // not equal to vertex 5
-    points.push_back({199, 99.5, 0.000009});    // equal to the last original one
+    points.push_back({3.000001, 1.5, 0});     // equal to vertex 3 within 1e-5
+    points.push_back({5.00002, 2.5, 0});      // not equal to vertex 5
+    points.push_back({199, 99.5, 0.000009});  // equal to the last original one
     model::Face face(points, {});
     ASSERT_TRUE(face.isValid());
     EXPECT_EQ(face.vertexCount(), 201);

@@ -142,8 +142,10 @@ TEST_F(ProjectRead, LongNotesAndLongTextLinesAreKeptWhole)
         notes += "Line " + std::to_string(i) + " of the project notes, long enough to matter.\n";
     }
     std::string longText(3000, 'n');
-    ASSERT_TRUE(read("EntityList\n Text 0 0 0 1 1 0 \"" + longText + "\"\n Receiver 5 5 5 0 0 0\nEnd\n"
-                     "InfoList\n Info Notes \"\n" + notes + "\n\"\nEnd\n"));
+    ASSERT_TRUE(read("EntityList\n Text 0 0 0 1 1 0 \"" + longText +
+                     "\"\n Receiver 5 5 5 0 0 0\nEnd\n"
+                     "InfoList\n Info Notes \"\n" +
+                     notes + "\n\"\nEnd\n"));
     ASSERT_EQ(doc.count(), 2u);
     EXPECT_EQ(static_cast<model::Text&>(*doc.head()).text, longText);
     EXPECT_EQ(static_cast<model::Info&>(*doc.notes.head()).text(), notes);

@@ -52,27 +52,26 @@ TEST_F(ProjectWrite, AFloorAndAWallWithADoor)
     doc.append(fixtures::wallWithOpenings());
     static_cast<model::Wall&>(*doc.tail()).children()[2]->setSelected(true);
     static_cast<model::Wall&>(*doc.tail()).deleteSelected();  // keep the door only
-    std::string expected =
-        "EntityList\n"
-        " Face 0 3 4  0 0 0  10 0 0  10 6.25 0  0 6.25 0\n"
-        " Wall\n"
-        "  Face 1 12 4  0 0 0  10 0 0  10 0 3  0 0 3\n"
-        "  Door 0 7 4  1 0 0  2 0 0  2 0 2  1 0 2\n"
-        " End\n"
-        "End\n"
-        "InfoList\n"
-        "End\n"
-        "MaterialList\n"
-        "  3  Concrete , 0.010 0.020 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
-        " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
-        " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
-        "  7  Oak door , 0.100 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
-        " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
-        " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
-        " 12  Brick , 0.030 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
-        " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
-        " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
-        "End\n";
+    std::string expected = "EntityList\n"
+                           " Face 0 3 4  0 0 0  10 0 0  10 6.25 0  0 6.25 0\n"
+                           " Wall\n"
+                           "  Face 1 12 4  0 0 0  10 0 0  10 0 3  0 0 3\n"
+                           "  Door 0 7 4  1 0 0  2 0 0  2 0 2  1 0 2\n"
+                           " End\n"
+                           "End\n"
+                           "InfoList\n"
+                           "End\n"
+                           "MaterialList\n"
+                           "  3  Concrete , 0.010 0.020 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
+                           " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
+                           " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
+                           "  7  Oak door , 0.100 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
+                           " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
+                           " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
+                           " 12  Brick , 0.030 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000 0.000,"
+                           " 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9 999.9,"
+                           " 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100 0.100\n"
+                           "End\n";
     EXPECT_EQ(written(), expected);
     EXPECT_EQ(platform.progressRuns, 1);
     EXPECT_EQ(platform.progressPosition, 2u) << "one step per top-level record";
@@ -97,16 +96,13 @@ TEST_F(ProjectWrite, NotesBlock)
 TEST_F(ProjectWrite, NotesLinesThatWouldEndOrLoseTheBlockAreProtected)
 {
     doc.notes.projectNotes().setText("Title\n\n\"quoted\" start\nend");
-    EXPECT_EQ(written(),
-              "EntityList\nEnd\nInfoList\n Info Notes \"\nTitle\n \n \"quoted\" start\nend\n\n\"\nEnd\n");
+    EXPECT_EQ(written(), "EntityList\nEnd\nInfoList\n Info Notes \"\nTitle\n \n \"quoted\" start\nend\n\n\"\nEnd\n");
 }
 
 TEST_F(ProjectWrite, TextNotesAndSourceFilesStayOneRecord)
 {
-    doc.append(std::make_unique<model::Text>(X3DPoint(0, 0, 0), X3DPoint(2, 1, 0),
-                                             "Line one\r\nline \"two\"\nthree"));
-    doc.append(std::make_unique<model::Source>(X3DPoint(1, 1, 2), X3DPoint(4, 1, 1.2), 15,
-                                               "My Speakers/big horn.spk"));
+    doc.append(std::make_unique<model::Text>(X3DPoint(0, 0, 0), X3DPoint(2, 1, 0), "Line one\r\nline \"two\"\nthree"));
+    doc.append(std::make_unique<model::Source>(X3DPoint(1, 1, 2), X3DPoint(4, 1, 1.2), 15, "My Speakers/big horn.spk"));
     EXPECT_EQ(written(), "EntityList\n"
                          " Text 0 0 0 2 1 0 \"Line one line \"two\" three\"\n"
                          " Source 1 1 2 4 1 1.2 15 My_Speakers/big_horn.spk\n"

@@ -57,7 +57,7 @@ TEST(TokenReader, TinyChunksGiveTheSameTokensAndLines)
             lines.emplace_back(line);
         }
         EXPECT_EQ(lines, (std::vector<std::string>{"alpha  beta", "gamma-delta-epsilon-zeta", "  12.5 -3e4",
-                                                  "last line here", "x"}))
+                                                   "last line here", "x"}))
             << "chunk " << chunk;
     }
 }

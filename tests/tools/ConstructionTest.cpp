@@ -163,8 +163,8 @@ TEST(ToolGeometry, SubdivisionsProposeOneForThirtyDegreesAndNeedOneForNinety)
     EXPECT_FALSE(tools::askSubdivisions(geometry::PI, n));
     platform.queueDialog({"GETVALUEBOX", {}, false});
     EXPECT_FALSE(tools::askSubdivisions(geometry::PI, n));
-    EXPECT_EQ(platform.errors, (std::vector<std::string>{"Invalid number of subdivisions",
-                                                         "Invalid number of subdivisions"}));
+    EXPECT_EQ(platform.errors,
+              (std::vector<std::string>{"Invalid number of subdivisions", "Invalid number of subdivisions"}));
     EXPECT_TRUE(platform.failures.empty());
 }
 

@@ -142,16 +142,30 @@ TEST(FileChooser, FiltersByKindAndRememberedFolders)
 
 TEST(DialogCatalogue, EveryTemplateWithItsTitle)
 {
-    const std::pair<const char*, const char*> expected[] = {
-        {"ABOUTBOX", "About"},           {"ADVANCEDBOX", "Compute"},        {"ASSONOMETRYBOX", "Assonometry Options"},
-        {"BASEMAPBOX", "Base map options"}, {"BOXBOX", "Box parameters"},   {"CIRCLEBOX", "Parameters"},
-        {"FACEBOX", "Face Properties"},  {"GETCOORDBOX", "Coordinates"},    {"GETDOORBOX", "Door size"},
-        {"GETMATERIAL", "Input Material"}, {"GETQUOTASBOX", "Input Elevations"},
-        {"GETSOURCEBOX", "Source parameters"}, {"GETVALUEBOX", "Input"},    {"GETWINDOWBOX", "Window size"},
-        {"GRIDBOX", "Grid options"},     {"INFOBOX", "Notes"},              {"OBSTRUCTINGBOX", "Find obstructing faces"},
-        {"OPTIONSBOX", "General options"}, {"PALACEBOX", "Receivers"},      {"PIPEBOX", "Parameters"},
-        {"THEATERBOX", "Parameters"},    {"VIEWBOX", "View options"},
-        {"CHECKMODELBOX", "Check model"}, {"ROOMACOUSTICSBOX", "Room acoustics"}};
+    const std::pair<const char*, const char*> expected[] = {{"ABOUTBOX", "About"},
+                                                            {"ADVANCEDBOX", "Compute"},
+                                                            {"ASSONOMETRYBOX", "Assonometry Options"},
+                                                            {"BASEMAPBOX", "Base map options"},
+                                                            {"BOXBOX", "Box parameters"},
+                                                            {"CIRCLEBOX", "Parameters"},
+                                                            {"FACEBOX", "Face Properties"},
+                                                            {"GETCOORDBOX", "Coordinates"},
+                                                            {"GETDOORBOX", "Door size"},
+                                                            {"GETMATERIAL", "Input Material"},
+                                                            {"GETQUOTASBOX", "Input Elevations"},
+                                                            {"GETSOURCEBOX", "Source parameters"},
+                                                            {"GETVALUEBOX", "Input"},
+                                                            {"GETWINDOWBOX", "Window size"},
+                                                            {"GRIDBOX", "Grid options"},
+                                                            {"INFOBOX", "Notes"},
+                                                            {"OBSTRUCTINGBOX", "Find obstructing faces"},
+                                                            {"OPTIONSBOX", "General options"},
+                                                            {"PALACEBOX", "Receivers"},
+                                                            {"PIPEBOX", "Parameters"},
+                                                            {"THEATERBOX", "Parameters"},
+                                                            {"VIEWBOX", "View options"},
+                                                            {"CHECKMODELBOX", "Check model"},
+                                                            {"ROOMACOUSTICSBOX", "Room acoustics"}};
     EXPECT_EQ(dialogCatalogue().size(), std::size(expected));
     for (const auto& [name, title] : expected) {
         const DialogTemplate* t = findTemplate(name);

@@ -406,8 +406,14 @@ protected:
             ui::PixelPoint p = view.viewToPixel(somePoint());
             p.x += r.integer(-4, 4);
             p.y += r.integer(-4, 4);
-            static const int filters[] = {0, 0, 0, model::type::Wall, model::type::Face, model::type::Receiver,
-                                          model::type::Door, model::type::Text};
+            static const int filters[] = {0,
+                                          0,
+                                          0,
+                                          model::type::Wall,
+                                          model::type::Face,
+                                          model::type::Receiver,
+                                          model::type::Door,
+                                          model::type::Text};
             int filter = filters[r.integer(0, 7)];
             for (int k = r.integer(1, 4); k > 0; --k) {
                 Entity* a = indexed.pickToggle(view, p, filter);

@@ -228,7 +228,7 @@ TEST_F(PaintingTest, TheGridShowsFromSixPixelsAndNeverInTheAxonometricView)
     doc.gridShown = true;
     doc.setGridStep(0.25);
     EXPECT_EQ(count(paint(), "pixel"), 0);  // 5 pixels apart
-    plan().setScale(0.04);                   // 6.25: 6 after rounding
+    plan().setScale(0.04);                  // 6.25: 6 after rounding
     Ops ops = paint();
     EXPECT_GT(count(ops, "pixel"), 0);
     EXPECT_TRUE(has(ops, "pixel 200 200 0"));

@@ -23,8 +23,7 @@ public:
     {
         return shift ? Gesture::Rectangle : Gesture::Line;
     }
-    void act(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2,
-             Gesture g) override
+    void act(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2, Gesture g) override
     {
         if (g == Gesture::Rectangle) {
             analysis::receiverGrid(ctx, view, p1, p2);

@@ -17,8 +17,7 @@ namespace {
 
 // Where the line of sight through q (at the given depth) meets the plane
 // through the three corners; false when it misses it.
-bool onPlane(const views::ViewWindow& view, const ViewPoint& q, double depth, const X3DPoint corners[3],
-             X3DPoint& out)
+bool onPlane(const views::ViewWindow& view, const ViewPoint& q, double depth, const X3DPoint corners[3], X3DPoint& out)
 {
     geometry::X3DPlane plane(corners[0], corners[1], corners[2]);
     X3DPoint from = view.toWorld(q, depth);

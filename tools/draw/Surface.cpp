@@ -33,8 +33,7 @@ bool askEnd(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p, doubl
 
 }  // namespace
 
-bool drawSurface(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2,
-                 Gesture gesture)
+bool drawSurface(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2, Gesture gesture)
 {
     if (sameViewPoint(p1, p2)) {
         return false;

@@ -8,7 +8,6 @@
 namespace tools::draw {
 
 // True when something was built.
-bool drawSurface(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2,
-                 Gesture gesture);
+bool drawSurface(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& p1, const ViewPoint& p2, Gesture gesture);
 
 }  // namespace tools::draw

@@ -33,8 +33,7 @@ public:
     std::string prompt(int) const override { return "Select entities"; }
     Gesture gesture(const views::ViewWindow&, bool, bool) const override { return Gesture::Rectangle; }
     bool snaps() const override { return false; }
-    void act(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end,
-             Gesture) override
+    void act(ToolContext& ctx, views::ViewWindow& view, const ViewPoint& start, const ViewPoint& end, Gesture) override
     {
         pick(ctx.doc, view, start, end);
     }

@@ -38,8 +38,8 @@ protected:
     // At the first point: the section's own questions; false resets the tool.
     virtual bool askSection(ToolContext& ctx) = 0;
     // The section at the path's first point, heading for the second.
-    virtual std::vector<ProfileSegment> profileAt(ToolContext& ctx, const views::ViewWindow& view,
-                                                  const X3DPoint& p0, const X3DPoint& p1) = 0;
+    virtual std::vector<ProfileSegment> profileAt(ToolContext& ctx, const views::ViewWindow& view, const X3DPoint& p0,
+                                                  const X3DPoint& p1) = 0;
 
     materials::Material material_;
 

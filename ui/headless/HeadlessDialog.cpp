@@ -10,8 +10,8 @@ HeadlessControls::HeadlessControls(const DialogTemplate& t) : title(t.title), te
     for (const ControlTemplate& c : t.controls) {
         if (c.id >= 0) {
             State& s = controls_[c.id];
-            if (c.kind == ControlKind::Static || c.kind == ControlKind::PushButton ||
-                c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton) {
+            if (c.kind == ControlKind::Static || c.kind == ControlKind::PushButton || c.kind == ControlKind::CheckBox ||
+                c.kind == ControlKind::RadioButton) {
                 s.text = c.text;
             }
         }
@@ -152,13 +152,13 @@ std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnsw
             std::vector<std::string> rows = c.items(id);
             int row = c.currentIndex(id);
             actual = row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)]
-                                                                    : std::string();
+                                                                     : std::string();
         }
         if (actual != wanted) {
             c.end(0);
             dialog.result = 0;
-            return "control " + std::to_string(id) + " of dialog " + t.name + " shows \"" + actual +
-                   "\", expected \"" + wanted + "\"";
+            return "control " + std::to_string(id) + " of dialog " + t.name + " shows \"" + actual + "\", expected \"" +
+                   wanted + "\"";
         }
     }
     for (const auto& [id, value] : answer.values) {

@@ -86,7 +86,6 @@ private:
 // initialises, each value is entered (with the events typing, clicking or
 // choosing causes), then OK or Cancel is pressed. Answers an error text when
 // the answer does not fit the dialog, or empty.
-std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnswer& answer,
-                       HeadlessControls& controls);
+std::string playDialog(Dialog& dialog, const DialogTemplate& t, const DialogAnswer& answer, HeadlessControls& controls);
 
 }  // namespace ui::headless

@@ -63,16 +63,15 @@ int HeadlessPlatform::runDialog(Dialog& dialog)
     dialogsShown.push_back(t->name);
     if (dialogAnswers.empty() || !textio::equalIgnoringCase(dialogAnswers.front().templateName, t->name)) {
         failures.push_back("no answer for dialog " + t->name +
-                           (dialogAnswers.empty() ? std::string() : " (next answer is for " +
-                                                                        dialogAnswers.front().templateName + ")"));
+                           (dialogAnswers.empty()
+                                ? std::string()
+                                : " (next answer is for " + dialogAnswers.front().templateName + ")"));
         return 0;
     }
     DialogAnswer answer = std::move(dialogAnswers.front());
     dialogAnswers.pop_front();
-    while (!dialogExpectations.empty() &&
-           textio::equalIgnoringCase(dialogExpectations.front().templateName, t->name)) {
-        answer.shown.insert(answer.shown.begin(),
-                            {dialogExpectations.front().id, dialogExpectations.front().text});
+    while (!dialogExpectations.empty() && textio::equalIgnoringCase(dialogExpectations.front().templateName, t->name)) {
+        answer.shown.insert(answer.shown.begin(), {dialogExpectations.front().id, dialogExpectations.front().text});
         dialogExpectations.pop_front();
     }
     auto controls = std::make_unique<HeadlessControls>(*t);
@@ -142,8 +141,7 @@ void HeadlessPlatform::progressStartCancellable(std::uint64_t maximum)
 
 bool HeadlessPlatform::progressCancelled()
 {
-    if (!progressActive || !progressCancellable || progressCancels == 0 ||
-        progressPosition * 2 < progressMaximum) {
+    if (!progressActive || !progressCancellable || progressCancels == 0 || progressPosition * 2 < progressMaximum) {
         return false;
     }
     --progressCancels;

@@ -90,7 +90,7 @@ public:
     PixelRect rect;
     long invalidations = 0;
     long scrolls = 0;  // pictures moved
-    long raised = 0;  // the order windows were last brought to the top
+    long raised = 0;   // the order windows were last brought to the top
     bool dirty = true;
     RecordingDrawContext dc;
     std::unique_ptr<Canvas> canvas;

@@ -120,8 +120,8 @@ void QtDialog::build()
         }
         case ControlKind::PushButton:
             if (c.id == idOk || c.id == idCancel) {
-                auto* b = buttons->addButton(label(c.text), c.id == idOk ? QDialogButtonBox::AcceptRole
-                                                                          : QDialogButtonBox::RejectRole);
+                auto* b = buttons->addButton(
+                    label(c.text), c.id == idOk ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
                 b->setObjectName(QString("control%1").arg(c.id));
                 int id = c.id;
                 connect(b, &QPushButton::clicked, this, [this, id] { dialog_.onCommand(*this, id); });

@@ -129,8 +129,8 @@ void QtDrawContext::makePen(int style, Colour colour)
 
 void QtDrawContext::makeBrush(int style, Colour colour)
 {
-    static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern, Qt::BDiagPattern,
-                                             Qt::CrossPattern, Qt::DiagCrossPattern};
+    static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                             Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
     Qt::BrushStyle s = style < 0 ? Qt::SolidPattern : hatches[style % 6];
     brush_ = QBrush(toQColor(colour), s);
     if (painter_.isActive()) {
@@ -489,8 +489,8 @@ void QtDrawContext::wrappedText(int left, int top, int right, int bottom, const 
 {
     QPainter& p = painter();
     p.setPen(QPen(Qt::black, 0));
-    p.drawText(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(s.c_str()));
+    p.drawText(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QString::fromUtf8(s.c_str()));
     p.setPen(pen_);
 }
 

@@ -141,7 +141,8 @@ int QtFrame::viewAreaHeight() const
 
 int QtFrame::cascadeStep() const
 {
-    return style()->pixelMetric(QStyle::PM_TitleBarHeight) + style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) - 1;
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight) + style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) -
+           1;
 }
 
 NativeWindow* QtFrame::createView(Window& logic, const std::string& title)
