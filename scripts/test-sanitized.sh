@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Leaks of the libraries we call (font and GL set-up kept for the process's life).
-export LSAN_OPTIONS=suppressions=$PWD/scripts/leak-suppressions.txt:print_suppressions=0
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0
 cd build-asan
 ctest --output-on-failure -j "$(nproc)" -E '^(outside_|bench_|install_|xdotool_|qt_view3d_with_opengl|layering_|format_)'

@@ -15,6 +15,7 @@
 #include "app/Application.h"
 #include "app/CommandTable.h"
 #include "materials/MaterialList.h"
+#include "tests/e2e/QtTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/ReverberationPlot.h"
 #include "ui/Canvas.h"
@@ -37,40 +38,15 @@ public:
     QApplication* app = nullptr;
 };
 
-// Acts on the next modal widget once the program waits in it.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(50, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            whenModal(act);
-            return;
-        }
-        act(w);
-    });
-}
+using qttest::whenModal;
 
-class AnalysisQt : public ::testing::Test {
+class AnalysisQt : public qttest::QtProgramFixture {
 protected:
-    app::AppContext context;
     void SetUp() override
     {
-        here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        platform = std::make_unique<ui::qt::QtPlatform>();
-        application = std::make_unique<app::Application>();
+        QtProgramFixture::SetUp();
         application->start(testsupport::sourcePath("data/examples/hall.ray"));
     }
-    void TearDown() override
-    {
-        application.reset();
-        platform.reset();
-        here.reset();
-    }
-
-    testsupport::ScratchDir dir;
-    std::unique_ptr<testsupport::ScopedChdir> here;
-    std::unique_ptr<ui::qt::QtPlatform> platform;
-    std::unique_ptr<app::Application> application;
 };
 
 QStringList row(QTableWidget* table, int r)

@@ -29,6 +29,7 @@
 #include "bench/ProjectGenerator.h"
 #include "materials/MaterialList.h"
 #include "storage/ProjectFile.h"
+#include "tests/e2e/QtTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "ui/FileChooser.h"
 #include "ui/GetValueBox.h"
@@ -43,94 +44,12 @@
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "qt_program_tests";
-        static char* argv[] = {name, nullptr};
-        app = new QApplication(argc, argv);
-    }
-    QApplication* app = nullptr;
-};
+using qttest::findAction;
+using qttest::sendMouse;
+using qttest::viewWidget;
+using qttest::whenModal;
 
-// Acts on the next modal widget once the program waits in it.
-// A modal dialog still open long after the test acted on one is one it did
-// not expect: it fails the test with what the dialog says, and is closed,
-// instead of waiting for an answer that never comes.
-void closeStrayModal()
-{
-    QTimer::singleShot(10000, [] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            return;
-        }
-        QString text = w->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(w)) {
-            text += ": " + box->text();
-        }
-        ADD_FAILURE() << "an unexpected " << w->metaObject()->className() << " is open: " << text.toStdString();
-        if (auto* dialog = qobject_cast<QDialog*>(w)) {
-            dialog->reject();
-        } else {
-            w->close();
-        }
-        // The dialog under it, if any, would wait for ever too.
-        closeStrayModal();
-    });
-}
-
-void whenModal(std::function<void(QWidget*)> act)
-{
-    QTimer::singleShot(50, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            whenModal(act);
-            return;
-        }
-        closeStrayModal();
-        act(w);
-    });
-}
-
-class QtProgram : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        platform = std::make_unique<ui::qt::QtPlatform>();
-        application = std::make_unique<app::Application>();
-    }
-    void TearDown() override
-    {
-        application.reset();
-        platform.reset();
-        here.reset();
-    }
-    ui::qt::QtFrame& frame() { return *platform->frame(); }
-
-    app::AppContext context;
-    testsupport::ScratchDir dir;
-    std::unique_ptr<testsupport::ScopedChdir> here;
-    std::unique_ptr<ui::qt::QtPlatform> platform;
-    std::unique_ptr<app::Application> application;
-};
-
-QAction* findAction(QMenuBar* bar, const QString& menu, const QString& text)
-{
-    for (QAction* m : bar->actions()) {
-        if (m->text() == menu && m->menu()) {
-            for (QAction* a : m->menu()->actions()) {
-                if (a->text().section('\t', 0, 0) == text) {
-                    return a;
-                }
-            }
-        }
-    }
-    return nullptr;
-}
+class QtProgram : public qttest::QtProgramFixture {};
 
 }  // namespace
 
@@ -318,26 +237,6 @@ TEST_F(QtProgram, OpeningALargeProjectMovesTheProgressBar)
 namespace {
 
 // The widget a view paints into, inside its sub-window.
-ui::qt::QtLogicWidget* viewWidget(app::Application& a, int command)
-{
-    auto* view = dynamic_cast<ui::qt::QtView*>(a.view(command)->native);
-    return view ? view->logicWidget() : nullptr;
-}
-
-void sendMouse(QWidget* w, QEvent::Type type, ui::PixelPoint p, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QPointF local(p.x, p.y);
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : button, held,
-                  modifiers);
-    QApplication::sendEvent(w, &e);
-    if (type == QEvent::MouseMove) {
-        // A move is handed on once the events behind it are in.
-        QApplication::processEvents();
-    }
-}
-
 // Press, a few moves on the way, release: as a hand drags.
 void drag(QWidget* w, ui::PixelPoint from, ui::PixelPoint to)
 {
@@ -523,6 +422,6 @@ TEST_F(QtProgram, AWallAndADoorDrawnWithTheMouseAreInTheModel)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    ::testing::AddGlobalTestEnvironment(new qttest::QtEnvironment);
     return RUN_ALL_TESTS();
 }

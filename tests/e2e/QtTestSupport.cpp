@@ -89,6 +89,10 @@ void sendMouse(QWidget* w, QEvent::Type type, ui::PixelPoint p, Qt::MouseButton 
     QMouseEvent e(type, local, w->mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : button, held,
                   modifiers);
     QApplication::sendEvent(w, &e);
+    if (type == QEvent::MouseMove) {
+        // A move is handed on once the events behind it are in.
+        QApplication::processEvents();
+    }
 }
 
 QImage picture(QWidget* w)

@@ -18,6 +18,7 @@
 #include "app/Application.h"
 #include "geometry/X3DDirection.h"
 #include "materials/MaterialList.h"
+#include "tests/e2e/QtTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "ui/FileChooser.h"
 #include "ui/qt/QtFrame.h"
@@ -106,24 +107,15 @@ long differingPixels(const QImage& a, const QImage& b)
     return n;
 }
 
-class QtView3D : public ::testing::Test {
+class QtView3D : public qttest::QtProgramFixture {
 protected:
-    app::AppContext context;
     void SetUp() override
     {
-        here = std::make_unique<testsupport::ScopedChdir>(dir.path());
-        platform = std::make_unique<ui::qt::QtPlatform>();
-        application = std::make_unique<app::Application>();
+        QtProgramFixture::SetUp();
         application->start(testsupport::sourcePath("data/examples/hall.ray"));
         platform->frame()->show();
         application->toggleView(app::cmd::View3D);
         pump(200);
-    }
-    void TearDown() override
-    {
-        application.reset();
-        platform.reset();
-        here.reset();
     }
     ui::qt::QtGlView& view() { return dynamic_cast<ui::qt::QtGlView&>(*application->viewWindow(app::cmd::View3D)); }
     scene3d::gl::View3D& logic()
@@ -135,11 +127,6 @@ protected:
         const scene3d::X3DViewPoint& c = logic().camera();
         return geometry::X3DDirection::fromVector(c.position - c.target).azimuth.degrees;
     }
-
-    testsupport::ScratchDir dir;
-    std::unique_ptr<testsupport::ScopedChdir> here;
-    std::unique_ptr<ui::qt::QtPlatform> platform;
-    std::unique_ptr<app::Application> application;
 };
 
 }  // namespace

@@ -10,46 +10,7 @@ import sys
 import tempfile
 import time
 
-from PIL import ImageChops, ImageGrab
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=60).stdout
-
-
-def windows(name):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], capture_output=True, text=True, timeout=60)
-    return found.stdout.split()
-
-
-def shot(box):
-    return ImageGrab.grab(bbox=box, xdisplay=os.environ["DISPLAY"]).convert("RGB")
-
-
-def differing(a, b):
-    return sum(1 for v in ImageChops.difference(a, b).convert("L").getdata() if v > 0)
-
-
-def settle(box, seconds=5.0):
-    """The picture once it stops changing."""
-    last = shot(box)
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        time.sleep(0.25)
-        now = shot(box)
-        if differing(now, last) == 0:
-            return now
-        last = now
-    return last
-
-
-def wait_for(condition, seconds=10.0):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        if condition():
-            return True
-        time.sleep(0.1)
-    return False
+from xdo import differing, settle, wait_for, windows, xdo
 
 
 def main(kcad, example):

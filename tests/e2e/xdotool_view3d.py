@@ -9,35 +9,7 @@ import sys
 import tempfile
 import time
 
-from PIL import ImageChops, ImageGrab
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=60).stdout
-
-
-def shot(box):
-    return ImageGrab.grab(bbox=box, xdisplay=os.environ["DISPLAY"]).convert("RGB")
-
-
-def differing(a, b):
-    """Pixels where some channel differs by more than a little."""
-    r, g, b_ = ImageChops.difference(a, b).split()
-    most = ImageChops.lighter(ImageChops.lighter(r, g), b_)
-    return sum(1 for v in most.getdata() if v > 24)
-
-
-def settle(box, seconds=6.0):
-    """The picture once it stops changing (the frames are drawn by software)."""
-    last = shot(box)
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        time.sleep(0.3)
-        now = shot(box)
-        if differing(now, last) == 0:
-            return now
-        last = now
-    return last
+from xdo import differing, settle, xdo
 
 
 def main(kcad, example):
@@ -57,7 +29,7 @@ def main(kcad, example):
         before = settle(box)
         xdo("key", "3")
         first = settle(box)
-        assert differing(before, first) > 5000, "key 3 did not bring up the 3-D view"
+        assert differing(before, first, 24) > 5000, "key 3 did not bring up the 3-D view"
         lit = sum(1 for p in first.getdata() if p != (0, 0, 0))
         assert lit > 20000, f"the 3-D view shows little of the hall ({lit} lit pixels)"
 
@@ -67,7 +39,7 @@ def main(kcad, example):
         time.sleep(0.6)
         xdo("mouseup", "1")
         turned = settle(box)
-        assert differing(first, turned) > 5000, "holding the button did not turn the view"
+        assert differing(first, turned, 24) > 5000, "holding the button did not turn the view"
 
         # The right button's menu: Home is its last entry.
         xdo("mousemove", str(cx), str(cy))
@@ -76,7 +48,7 @@ def main(kcad, example):
         xdo("key", "Up")
         xdo("key", "Return")
         home = settle(box)
-        assert differing(first, home) < 200, f"Home did not bring the first picture back ({differing(first, home)})"
+        assert differing(first, home, 24) < 200, f"Home did not bring the first picture back ({differing(first, home, 24)})"
     finally:
         program.terminate()
         program.wait(10)
