@@ -10,6 +10,7 @@
 
 #include "exchange/DxfBlocks.h"
 #include "exchange/DxfMeshes.h"
+#include "exchange/DxfReadAhead.h"
 #include "exchange/DxfReader.h"
 #include "exchange/DxfUnits.h"
 #include "exchange/WallIndex.h"
@@ -375,11 +376,12 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
     if (start == DxfReader::Start::Entities) {
         BlockExpander blocks(reader, options.maxBlockEntities);
         BlockExpander::Sink sink = [&importer](const PlacedEntity& pe) { importer.build(pe); };
-        DxfEntity entity;
-        while (reader.next(entity)) {
-            blocks.expand(entity, sink);
-            progress.setPosition(reader.position());
+        DxfReadAhead entities(reader, fileSize >= options.readAheadFrom);
+        while (const DxfEntity* entity = entities.next()) {
+            blocks.expand(*entity, sink);
+            progress.setPosition(entities.position());
         }
+        entities.finish();
         for (const std::string& problem : blocks.problems()) {
             ui::errorBox("%s", problem.c_str());
         }

@@ -25,6 +25,9 @@ struct DxfImportOptions {
     long long units = -1;
     // What block references may add in all.
     std::uint64_t maxBlockEntities = 20000000;
+    // Drawings of this many bytes or more are read on a second thread while
+    // the model is built (smaller ones are over before a thread would pay).
+    std::uint64_t readAheadFrom = std::uint64_t{1} << 20;
 };
 
 struct DxfImportReport {
