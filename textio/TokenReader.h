@@ -11,6 +11,10 @@
 #include <memory>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace textio {
 
 class TokenReader {
@@ -130,13 +134,24 @@ inline bool isBlank(char c)
 
 inline const char* TokenReader::findLineFeed(const char* from, const char* to)
 {
-    // Eight bytes at a time for the short lines most files have (a byte of
-    // the word is a line feed where its XOR with '\n' is zero); long lines
-    // go to memchr.
+    // Sixteen bytes at a time for the short lines most files have (DXF has
+    // two of under 20 bytes per value); long lines go to memchr.
     if (from >= to) {
         return nullptr;
     }
+#if defined(__SSE2__)
+    const __m128i feeds = _mm_set1_epi8('\n');
+    for (int block = 0; block < 2 && to - from >= 16; ++block, from += 16) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, feeds)));
+        if (mask != 0) {
+            return from + std::countr_zero(mask);
+        }
+    }
+#else
     if constexpr (std::endian::native == std::endian::little) {
+        // Eight bytes at a time: a byte of the word is a line feed where its
+        // XOR with '\n' is zero.
         constexpr std::uint64_t ones = 0x0101010101010101ULL;
         constexpr std::uint64_t highs = 0x8080808080808080ULL;
         constexpr std::uint64_t feeds = 0x0A0A0A0A0A0A0A0AULL;
@@ -151,6 +166,7 @@ inline const char* TokenReader::findLineFeed(const char* from, const char* to)
             }
         }
     }
+#endif
     return static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(to - from)));
 }
 

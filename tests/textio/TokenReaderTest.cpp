@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -197,6 +198,26 @@ TEST(TokenReader, BytesTakenFromTheBufferDirectlyCountAsRead)
     EXPECT_EQ(line, "three");
     EXPECT_EQ(textio::TokenReader::findLineFeed(text.data(), text.data() + 3), nullptr);
     EXPECT_EQ(textio::TokenReader::findLineFeed(text.data(), text.data() + text.size()), text.data() + 3);
+}
+
+TEST(TokenReader, TheLineFeedSearchFindsWhatMemchrFinds)
+{
+    // Every distance to the feed and every length of the range, around the
+    // blocks the search takes at a time; bytes that differ from a feed by
+    // one bit must not count.
+    std::mt19937 rng(5);
+    std::string text(200, 'x');
+    for (int round = 0; round < 20000; ++round) {
+        for (char& c : text) {
+            int r = static_cast<int>(rng() % 64);
+            c = r == 0 ? '\n' : r == 1 ? '\x8a' : r == 2 ? '\x0b' : r == 3 ? '\r' : 'a';
+        }
+        std::size_t from = rng() % 40;
+        std::size_t to = from + rng() % 120;
+        const char* expected = static_cast<const char*>(std::memchr(text.data() + from, '\n', to - from));
+        ASSERT_EQ(textio::TokenReader::findLineFeed(text.data() + from, text.data() + to), expected)
+            << "from " << from << " to " << to;
+    }
 }
 
 }  // namespace
