@@ -69,6 +69,9 @@ public:
     void newProject();
     void openFile(bool merge);
     bool openProject(const std::string& name);
+    // What was read is shown whole in every 2-D view, not at whatever scale
+    // and place the views had.
+    void zoomViewsToModel();
     bool save();
     bool saveAs();
     void dxfIn();

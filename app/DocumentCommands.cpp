@@ -105,14 +105,17 @@ bool Application::openProject(const std::string& rawName)
     }
     bool ok = storage::openProject(name, document);
     ui::showStatus("");
-    // What was read is shown whole in every 2-D view, not at whatever scale
-    // and place the views had.
+    zoomViewsToModel();
+    return ok;
+}
+
+void Application::zoomViewsToModel()
+{
     for (const ViewSlot& slot : viewSlots()) {
         if (slot.command != cmd::View3D && view(slot.command)) {
             view(slot.command)->zoomToExtents();
         }
     }
-    return ok;
 }
 
 void Application::openFile(bool merge)
@@ -137,6 +140,7 @@ void Application::openFile(bool merge)
         openProject(*chosen);
     } else {
         importDrawing(document, *chosen);
+        zoomViewsToModel();
     }
     if (!merge) {
         document.setModified(false);
@@ -247,6 +251,7 @@ void Application::dxfIn()
     document.clearEntities();
     document.setModified(false);
     importDrawing(document, *chosen);
+    zoomViewsToModel();
     redrawAll();
 }
 
@@ -274,6 +279,7 @@ void Application::onDropFiles(const std::vector<std::string>& files)
             importDrawing(document, files[i]);
         }
     }
+    zoomViewsToModel();
     updateTitle();
     redrawAll();
 }
