@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/Settings.h"
 #include "exchange/DxfImport.h"
@@ -92,6 +93,12 @@ void warn(const std::vector<std::string>& warnings)
 }
 
 }  // namespace
+
+bool isSameFile(const std::string& input, const std::string& output)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(input, output, ec) && !ec;
+}
 
 bool loadModel(const std::string& path, model::Document& doc)
 {

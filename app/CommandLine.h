@@ -28,6 +28,10 @@ int runRender(const std::vector<std::string>& args);
 
 std::string usageText();
 
+// Whether writing output would replace input (the same file under any name):
+// a command must never destroy what it reads.
+bool isSameFile(const std::string& input, const std::string& output);
+
 // Reads a project (a name holding ".ray"), imports an OBJ mesh (".obj") or a
 // DXF drawing into the model, as opening a file in the program does; false
 // when it could not be read in full (the message is shown). Warnings (a

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "model/Document.h"
 #include "scene3d/ExportFile.h"
+#include "textio/RealFormat.h"
 #include "ui/headless/HeadlessPlatform.h"
 
 namespace app {
@@ -49,6 +50,21 @@ int runConvert(const std::vector<std::string>& rawArgs)
     std::string extension = extensionOf(args[1]);
     if (extension.empty()) {
         std::fprintf(stderr, "kcad convert: the output needs an extension (.ray, .dxf, .wrl, .pov or .obj)\n");
+        return exitUsage;
+    }
+    // Worlds and scenes are known by their names in small letters only (the
+    // export writes a project under any other spelling).
+    bool known = extension == "wrl" || extension == "pov";
+    for (const char* type : {"ray", "dxf", "obj"}) {
+        known = known || textio::equalIgnoringCase(extension, type);
+    }
+    if (!known) {
+        std::fprintf(stderr, "kcad convert: unknown output type '.%s' (.ray, .dxf, .wrl, .pov or .obj)\n",
+                     extension.c_str());
+        return exitUsage;
+    }
+    if (isSameFile(args[0], args[1])) {
+        std::fprintf(stderr, "kcad convert: the output %s is the input file\n", args[1].c_str());
         return exitUsage;
     }
 

@@ -223,6 +223,7 @@ bool Application::saveProject(const std::string& name)
             if (std::filesystem::exists(target, ec) && !std::filesystem::exists(backup, ec)) {
                 std::filesystem::rename(target, backup, ec);
             }
+            return true;
         });
     if (!ok) {
         // The document keeps its name: the title and the next Save still

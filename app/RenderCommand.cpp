@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/PictureFile.h"
 #include "model/Document.h"
+#include "textio/RealFormat.h"
 #include "scene3d/gl/Camera.h"
 #include "scene3d/gl/ScenePicture.h"
 #include "ui/Canvas.h"
@@ -166,6 +167,14 @@ int runRender(const std::vector<std::string>& rawArgs)
     }
     if (files.size() != 2) {
         return usage("expects an input file and an output picture");
+    }
+    const std::string& picture = files[1];
+    if (picture.size() < 5 ||
+        !textio::equalIgnoringCase(std::string_view(picture).substr(picture.size() - 4), ".png")) {
+        return usage("the picture is written as PNG: its name must end in .png");
+    }
+    if (isSameFile(files[0], picture)) {
+        return usage("the picture " + picture + " is the input file");
     }
     if (request.viewId == 0) {
         return usage("--view is needed");

@@ -30,22 +30,28 @@ std::string exportName(const std::string& fileName, const std::string& extension
 
 namespace {
 
-// The mesh and, beside it, its material library (same name, ".mtl").
+// The mesh and, beside it, its material library (same name, ".mtl"): the
+// library replaces the old one only once the mesh has been written in full
+// and has replaced its own, so a failure leaves the old pair as it was.
 bool exportObjFiles(const model::Document& doc, const std::string& output)
 {
     std::string library = exportName(output, "mtl");
     std::size_t slash = library.find_last_of('/');
     std::string libraryName = slash == std::string::npos ? library : library.substr(slash + 1);
-    bool ok = storage::writeFileAtomically(library, [&](std::FILE* file) {
-        textio::TextWriter out(file);
-        exchange::exportMtl(out, doc);
-        return out.flush();
-    });
-    return ok && storage::writeFileAtomically(output, [&](std::FILE* file) {
-               textio::TextWriter out(file);
-               exchange::exportObj(out, doc, libraryName);
-               return out.flush();
-           });
+    return storage::writeFileAtomically(
+        library,
+        [&](std::FILE* file) {
+            textio::TextWriter out(file);
+            exchange::exportMtl(out, doc);
+            return out.flush();
+        },
+        [&] {
+            return storage::writeFileAtomically(output, [&](std::FILE* file) {
+                textio::TextWriter out(file);
+                exchange::exportObj(out, doc, libraryName);
+                return out.flush();
+            });
+        });
 }
 
 }  // namespace

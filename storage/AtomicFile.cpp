@@ -71,7 +71,7 @@ bool linkAnonymous(int fd, const std::string& path, std::string& name)
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
-                         const std::function<void()>& beforeReplace)
+                         const std::function<bool()>& beforeReplace)
 {
     // Keep the permissions of the file being replaced, or those a new file
     // would get, rather than a temporary file's private ones.
@@ -109,7 +109,7 @@ bool writeFileAtomically(const std::string& path, const std::function<bool(std::
     }
     ok = (std::fclose(file) == 0) && ok;
     if (ok && beforeReplace) {
-        beforeReplace();
+        ok = beforeReplace();
     }
     if (ok && std::rename(name.c_str(), path.c_str()) == 0) {
         return true;

@@ -12,8 +12,10 @@ namespace storage {
 // and every byte reached the disk) renames it to path. On any failure the
 // temporary file is removed and path is left exactly as it was.
 // beforeReplace runs once the new file is complete, just before the rename
-// (the save workflow moves the old file to its backup name there).
+// (the save workflow moves the old file to its backup name there; a file
+// that belongs with another writes that one there); when it answers false,
+// the new file is dropped as on a failed write.
 bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
-                         const std::function<void()>& beforeReplace = {});
+                         const std::function<bool()>& beforeReplace = {});
 
 }  // namespace storage

@@ -228,3 +228,64 @@ TEST(CommandLine, RenderOntoAFullDiskFailsAndKeepsThePictureThatWasThere)
     }
     EXPECT_EQ(files, 1u) << "nothing temporary is left behind";
 }
+
+TEST(CommandLine, ConvertAndRenderNeverWriteOverWhatTheyRead)
+{
+    ScratchDir dir;
+    std::string project = dir.file("hall.ray");
+    std::string drawing = dir.file("hall.dxf");
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " " + project), 0);
+    ASSERT_EQ(runCommand(kcad() + " convert " + example() + " " + drawing), 0);
+    std::string projectText = testsupport::readText(project);
+    std::string drawingText = testsupport::readText(drawing);
+    std::filesystem::create_symlink(drawing, dir.file("link.dxf"));
+    std::string err;
+    // The same file, by its name, another spelling of it, or a link to it.
+    EXPECT_EQ(runCommand(kcad() + " convert " + drawing + " " + drawing, nullptr, &err), 2);
+    EXPECT_EQ(err, "kcad convert: the output " + drawing + " is the input file\n");
+    EXPECT_EQ(runCommand(kcad() + " convert " + drawing + " " + dir.file("./link.dxf")), 2);
+    EXPECT_EQ(runCommand(kcad() + " convert " + project + " " +
+                         dir.file("../" + dir.path().filename().string() + "/hall.ray")),
+              2);
+    EXPECT_EQ(runCommand(kcad() + " render " + project + " --view plan " + project, nullptr, &err), 2);
+    std::string pictureNamed = dir.file("hall.ray.png");  // a project, by the ".ray" in its name
+    std::filesystem::copy_file(project, pictureNamed);
+    EXPECT_EQ(runCommand(kcad() + " render " + pictureNamed + " --view plan " + pictureNamed, nullptr, &err), 2);
+    EXPECT_NE(err.find("is the input file"), std::string::npos) << err;
+    EXPECT_EQ(testsupport::readText(pictureNamed), projectText);
+    // A picture is a PNG, and a conversion writes only the types it knows.
+    EXPECT_EQ(runCommand(kcad() + " render " + project + " --view plan " + dir.file("plan.jpg"), nullptr, &err), 2);
+    EXPECT_EQ(runCommand(kcad() + " convert " + project + " " + dir.file("notes.txt"), nullptr, &err), 2);
+    EXPECT_EQ(err, "kcad convert: unknown output type '.txt' (.ray, .dxf, .wrl, .pov or .obj)\n");
+    EXPECT_EQ(testsupport::readText(project), projectText);
+    EXPECT_EQ(testsupport::readText(drawing), drawingText);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("plan.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("notes.txt")));
+    // A world in capitals would be written as a project: refused.
+    EXPECT_EQ(runCommand(kcad() + " convert " + project + " " + dir.file("HALL.WRL")), 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("HALL.WRL")));
+    EXPECT_EQ(runCommand(kcad() + " convert " + project + " " + dir.file("HALL.DXF")), 0);
+    EXPECT_EQ(runCommand(kcad() + " render " + project + " --view plan --size 200x150 " + dir.file("PLAN.PNG")), 0);
+}
+
+TEST(CommandLine, AnObjAndItsMaterialLibraryAreReplacedTogetherOrNotAtAll)
+{
+    ScratchDir dir;
+    testsupport::writeText(dir.file("small.ray"), "EntityList\n Face 0 0 3 0 0 0 1 0 0 1 1 0\nEnd\n");
+    ASSERT_EQ(runCommand(kcad() + " convert " + dir.file("small.ray") + " " + dir.file("model.obj")), 0);
+    std::string mesh = testsupport::readText(dir.file("model.obj"));
+    std::string library = testsupport::readText(dir.file("model.mtl"));
+    // The hall's library fits under the limit, its mesh does not: neither may change.
+    ASSERT_LT(library.size(), 1024u);
+    EXPECT_EQ(runCommand("ulimit -f 1; " + kcad() + " convert " + example() + " " + dir.file("model.obj")), 1);
+    EXPECT_EQ(testsupport::readText(dir.file("model.obj")), mesh);
+    EXPECT_EQ(testsupport::readText(dir.file("model.mtl")), library) << "the library went with a mesh never written";
+    EXPECT_EQ(runCommand("ulimit -f 1; " + kcad() + " convert " + example() + " " + dir.file("fresh.obj")), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("fresh.mtl")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("fresh.obj")));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3u) << "nothing temporary is left behind";
+}
