@@ -303,11 +303,25 @@ DxfReader::Start DxfReader::start()
 {
     std::string_view line;
     bool anySection = false;
+    // The section being passed over (none between sections), and whether the
+    // drawing's last line came: a file that ends without it was cut off,
+    // and what it lacks may well be its entities.
+    std::string skipped;
+    bool ended = false;
     while (lines_.nextTrimmed(line)) {
+        if (!skipped.empty() && nameIs(line, "ENDSEC")) {
+            skipped.clear();
+            continue;
+        }
+        if (skipped.empty() && nameIs(line, "EOF")) {
+            ended = true;
+            continue;
+        }
         if (!nameIs(line, "SECTION")) {
             continue;
         }
         anySection = true;
+        ended = false;
         if (!lines_.next(line) || !lines_.nextTrimmed(line)) {
             setCut("the section name", "", in_.line());
             return Start::Cut;
@@ -324,10 +338,25 @@ DxfReader::Start DxfReader::start()
             ok = readHeader();
         } else if (textio::equalIgnoringCase(line, "BLOCKS")) {
             ok = readBlocks();
+        } else {
+            skipped.assign(line.substr(0, 79));
         }
         if (!ok) {
             return Start::Cut;
         }
+    }
+    // (Where the file ends: its last line.)
+    std::uint64_t last = in_.line() > 1 ? in_.line() - 1 : 1;
+    if (!skipped.empty()) {
+        setCut("the ", skipped + " section", last);
+        return Start::Cut;
+    }
+    if (anySection && !ended) {
+        setCut("the drawing", "", last);
+        if (!in_.tooLong()) {
+            cutMessage_ += ": it ends before its EOF";
+        }
+        return Start::Cut;
     }
     return anySection ? Start::NoEntities : Start::NotDxf;
 }

@@ -251,6 +251,34 @@ TEST_F(DxfDrawing, ADrawingCutOffKeepsWhatCameBeforeAndSaysWhere)
     EXPECT_EQ(platform.errors[0].rfind("Can't read a 3DFACE at line ", 0), 0u);
 }
 
+TEST_F(DxfDrawing, ADrawingCutOffBeforeItsEntitiesIsNotTakenForOneWithout)
+{
+    std::string tables = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n"
+                         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nConcrete\n";
+    std::string drawing = tables + "0\nENDTAB\n0\nENDSEC\n" +
+                          DxfText().face("Concrete", wallCorners(0, 4, 0, 3)).file();
+    // Inside a section passed over, and between two sections.
+    struct Case {
+        std::string text;
+        std::string error;
+    } cases[] = {{tables, "Can't read the TABLES section at line 22"},
+                 {tables + "0\nENDTAB\n0\nENDSEC\n", "Can't read the drawing at line 26: it ends before its EOF"}};
+    for (const Case& c : cases) {
+        platform.errors.clear();
+        exchange::DxfImportReport report = import(c.text);
+        EXPECT_TRUE(report.drawing);
+        EXPECT_FALSE(report.complete);
+        EXPECT_TRUE(report.warnings.empty());
+        EXPECT_EQ(platform.errors, (std::vector<std::string>{c.error}));
+    }
+    // Whole, the same drawing reads as before.
+    platform.errors.clear();
+    exchange::DxfImportReport report = import(drawing);
+    EXPECT_TRUE(report.complete);
+    EXPECT_TRUE(platform.errors.empty());
+    EXPECT_EQ(doc.count(), 1u);
+}
+
 TEST_F(DxfDrawing, AWellFormedDrawingWithoutEntitiesWarnsButIsNoError)
 {
     exchange::DxfImportReport report = import("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nEOF\n");
