@@ -117,6 +117,7 @@ void BlockExpander::insert(const DxfEntity& ins, const Affine& outer, const std:
                            bool hasColour, int depth, const Sink& sink)
 {
     if (ins.damaged) {
+        ++leftOut_;
         return;
     }
     const DxfBlock* block = reader_.block(ins.name);

@@ -47,6 +47,9 @@ public:
     // deep a nesting, an undefined block, too many entities).
     const std::vector<std::string>& problems() const { return problems_; }
     std::uint64_t expanded() const { return produced_; }
+    // INSERTs left out for a number that is not finite or beyond any model
+    // (counted each time one is met).
+    long long leftOut() const { return leftOut_; }
 
 private:
     struct Block;
@@ -58,6 +61,7 @@ private:
     const DxfReader& reader_;
     std::uint64_t maxEntities_;
     std::uint64_t produced_ = 0;
+    long long leftOut_ = 0;
     std::vector<std::string> active_;
     std::unordered_map<std::string, double> sizes_;
     std::set<std::string> reported_;

@@ -75,6 +75,9 @@ public:
     void finish();
     long added() const { return added_; }
     long long badMeshFaces() const { return badMeshFaces_; }
+    // Entities (and mesh faces) left out for a number that is not finite or
+    // a point beyond any model.
+    long long leftOut() const { return leftOut_; }
 
 private:
     // A four-corner face waiting for its wall search.
@@ -116,6 +119,7 @@ private:
     std::vector<X3DPoint> corners_;
     long added_ = 0;
     long long badMeshFaces_ = 0;
+    long long leftOut_ = 0;
 };
 
 materials::Material Importer::faceMaterial(const std::string& layer, long long colour)
@@ -257,11 +261,12 @@ void Importer::buildHole(std::vector<X3DPoint>& corners)
 void Importer::build(const PlacedEntity& pe)
 {
     const DxfEntity& e = pe.entity;
-    if (e.damaged) {
-        return;
-    }
     Kind kind = kindOf(e);
     if (kind == Kind::Other) {
+        return;
+    }
+    if (e.damaged) {
+        ++leftOut_;
         return;
     }
     Affine where = pe.placed ? units_.after(pe.place) : units_;
@@ -276,10 +281,12 @@ void Importer::build(const PlacedEntity& pe)
             for (X3DPoint& p : corners_) {
                 p = X3DPoint(p.x + 0.0, p.y + 0.0, p.z + 0.0);
                 if (!isSane(p)) {
+                    ++leftOut_;
                     return;
                 }
             }
         } else if (!place(where, corners_)) {
+            ++leftOut_;
             return;
         }
         buildFace(corners_, faceMaterial(pe.layer, pe.colour));
@@ -289,9 +296,14 @@ void Importer::build(const PlacedEntity& pe)
         PolylineKind shape = polylineKind(e);
         if (shape == PolylineKind::Plain) {
             corners_.assign(e.corners.begin(), e.corners.end());
-            if (corners_.size() >= 3 && place(where, corners_)) {
-                buildHole(corners_);
+            if (corners_.size() < 3) {
+                return;
             }
+            if (!place(where, corners_)) {
+                ++leftOut_;
+                return;
+            }
+            buildHole(corners_);
             return;
         }
         bool mesh = shape != PolylineKind::Closed3d;
@@ -299,6 +311,7 @@ void Importer::build(const PlacedEntity& pe)
         badMeshFaces_ += polylineFaces(e, [&](const std::vector<X3DPoint>& face) {
             std::vector<X3DPoint> corners = face;
             if (!place(where, corners)) {
+                ++leftOut_;
                 return;
             }
             if (mesh) {
@@ -316,6 +329,7 @@ void Importer::build(const PlacedEntity& pe)
     X3DPoint a = ocs.apply(e.corner(0));
     X3DPoint b = ocs.apply(e.corner(1));
     if (!isSane(a) || !isSane(b)) {
+        ++leftOut_;
         return;
     }
     if (kind == Kind::Attdef && !pe.layer.empty() && pe.layer[0] == 'S') {
@@ -373,6 +387,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
     bool autoDraw = doc.autoDraw;
     doc.autoDraw = false;
     Importer importer(doc, report.metresPerUnit, fileSize);
+    long long leftOut = 0;
     if (start == DxfReader::Start::Entities) {
         BlockExpander blocks(reader, options.maxBlockEntities);
         BlockExpander::Sink sink = [&importer](const PlacedEntity& pe) { importer.build(pe); };
@@ -385,6 +400,7 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
         for (const std::string& problem : blocks.problems()) {
             ui::errorBox("%s", problem.c_str());
         }
+        leftOut += blocks.leftOut();
     }
     importer.finish();
     doc.autoDraw = autoDraw;
@@ -392,6 +408,12 @@ DxfImportReport importDxf(model::Document& doc, textio::TokenReader& in, std::ui
         doc.setModified(true);
     }
     report.added = importer.added();
+    leftOut += importer.leftOut();
+    if (leftOut > 0) {
+        ui::errorBox("%lld entities of %s have a number that is not finite or a point more than a million "
+                     "kilometres out: they are left out",
+                     leftOut, fileName.c_str());
+    }
     if (importer.badMeshFaces() > 0) {
         ui::errorBox("%lld mesh faces name vertices their mesh does not have: they are left out",
                      importer.badMeshFaces());

@@ -251,9 +251,26 @@ TEST_F(DxfImport, NonFiniteOrAbsurdCoordinatesNeverEnterTheModel)
         t.group(0, "LINE").group(8, "R").group(10, bad).group(20, "0").group(30, "0");
         t.group(0, "ATTDEF").group(8, "SOURCES").group(10, "1").group(51, bad);
         t.line("R", {1, 1, 1}, {2, 2, 2});
+        platform.errors.clear();
         import(t.file());
         EXPECT_EQ(doc.count(), 2u) << bad;
+        EXPECT_EQ(platform.errors, (std::vector<std::string>{"2 entities of the drawing have a number that is not "
+                                                             "finite or a point more than a million kilometres out: "
+                                                             "they are left out"}))
+            << bad;
     }
+    // Placed out of reach by a block reference, or a reference that is itself
+    // damaged: counted the same way; the good copies stay.
+    std::string blocks = dxftest::block("B", {0, 0, 0}, DxfText().face("0", wallCorners(0, 4, 0, 3)));
+    DxfText t;
+    t.insert("B", "1", {0, 0, 0}).insert("B", "1", {0, 0, 2e9});
+    t.group(0, "INSERT").group(8, "1").group(2, "B").group(10, "0").group(20, "0").group(30, "0").group(41, "nan");
+    platform.errors.clear();
+    doc.clearEntities();
+    import(t.file("", blocks));
+    EXPECT_EQ(doc.count(), 1u);
+    EXPECT_EQ(platform.errors.size(), 1u);
+    EXPECT_EQ(platform.errors.empty() ? "" : platform.errors[0].substr(0, 25), "2 entities of the drawing");
 }
 
 TEST_F(DxfImport, CornerGroupsBeyondTheFourthAreIgnored)
