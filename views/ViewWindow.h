@@ -59,8 +59,9 @@ public:
     bool zoomToRect(const ViewPoint& p, const ViewPoint& q, bool quiet = false);
     // Fits the model (with the base map while it is shown), or 0.05 m a
     // pixel at the origin for an empty model; then repaints. A margin keeps
-    // that many pixels free on either side (pictures), none by default.
-    void zoomToExtents(int marginX = 0, int marginY = 0);
+    // that many pixels free on either side (pictures); windows keep one, so
+    // that the model's far edges fall on the last pixels and not one beyond.
+    void zoomToExtents(int marginX = 1, int marginY = 1);
     // The scroll bars' ranges; the centre goes to the middle.
     void setExtents(const ViewPoint& min, const ViewPoint& max);
     // Zoom in by a wheel turn up, out by one down, within 1 mm to 10 m a

@@ -90,14 +90,18 @@ TEST_F(ViewWindowTest, ZoomingToTheExtentsFitsTheModelOrShowsTheOriginWhenEmpty)
     EXPECT_EQ(v.centre().v, 0.0);
     doc.append(fixtures::rectangle(2, 1, 10, 4, 7));
     v.zoomToExtents();
-    EXPECT_NEAR(v.scale(), 0.01, 1e-15);
+    // 8 m across 800 pixels, with the model's edges on the first and the
+    // last pixel (one beyond it would not show).
+    EXPECT_NEAR(v.scale(), 8.0 / 798, 1e-15);
     EXPECT_NEAR(v.centre().u, 6.0, 1e-12);
     EXPECT_NEAR(v.centre().v, 2.5, 1e-12);
+    EXPECT_EQ(v.viewToPixel({2.0, 2.5}).x, 1);
+    EXPECT_EQ(v.viewToPixel({10.0, 2.5}).x, 799);
     // The base map counts while it is shown.
     doc.baseMap.append(std::make_unique<model::Segment>(geometry::X3DPoint{-30, 0, 0}, geometry::X3DPoint{10, 0, 0}));
     doc.baseMap.selected = true;
     v.zoomToExtents();
-    EXPECT_NEAR(v.scale(), 0.05, 1e-15);
+    EXPECT_NEAR(v.scale(), 40.0 / 798, 1e-15);
 }
 
 TEST_F(ViewWindowTest, TheWheelZoomsWithinItsLimits)
