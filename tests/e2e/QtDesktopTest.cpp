@@ -128,6 +128,36 @@ TEST_F(QtDesktop, HelpShowsTheManualInTheProgramsOwnWindowWithWorkingLinks)
     EXPECT_GE(links, 5);
 }
 
+TEST_F(QtDesktop, TheHelpWindowStandsBesideTheProgramAndClosesLikeOthers)
+{
+    application->start("");
+    frame().show();
+    QTest::keyClick(&frame(), Qt::Key_F1);
+    ui::qt::QtHelpWindow* help = platform->helpWindow();
+    ASSERT_NE(help, nullptr);
+    // It never keeps the program running once the program's window is gone.
+    EXPECT_FALSE(help->testAttribute(Qt::WA_QuitOnClose));
+    EXPECT_TRUE(frame().testAttribute(Qt::WA_QuitOnClose));
+    // With the manual in front, a box still opens over the program's window.
+    QApplication::setActiveWindow(help);
+    QWidget* owner = nullptr;
+    whenModal([&owner](QWidget* w) {
+        owner = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    ui::errorBox("%s", "a message");
+    EXPECT_EQ(owner, &frame());
+    // Esc and Ctrl+W close it.
+    for (QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        help->show();
+        help->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        EXPECT_TRUE(help->isVisible());
+        QTest::keySequence(help->browser(), key);
+        EXPECT_FALSE(help->isVisible()) << key.toString().toStdString();
+    }
+}
+
 TEST_F(QtDesktop, ThePaletteTellsEachToolByItsTip)
 {
     application->start("");

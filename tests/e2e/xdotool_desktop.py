@@ -2,7 +2,8 @@
 only a real X server shows: a click without any motion (and a double click)
 leaves the plan view drawn as before; Esc on the save question backs out of
 Exit with the work still there; Return and the keypad's Enter both open the
-properties. Run under xvfb-run with kcad and the example."""
+properties; the help window closes with Esc and does not outlive the program.
+Run under xvfb-run with kcad and the example."""
 import os
 import shutil
 import subprocess
@@ -76,19 +77,32 @@ def main(kcad, example):
         still = settle(box)
         assert differing(changed_model, still) == 0, "the model on the screen changed after the question"
 
+        # With the manual open beside it, Esc in the manual closes only the
+        # manual; the last Exit below must end the program all the same.
+        xdo("key", "F1")
+        assert wait_for(lambda: windows("Tolvane CAD Help")), "F1 showed no help"
+        xdo("windowfocus", "--sync", windows("Tolvane CAD Help")[0])
+        xdo("key", "Escape")
+        assert wait_for(lambda: not windows("Tolvane CAD Help")), "Esc did not close the help"
+        assert program.poll() is None, "closing the help ended the program"
+        xdo("windowfocus", "--sync", window)
+        xdo("key", "F1")
+        assert wait_for(lambda: windows("Tolvane CAD Help")), "F1 showed no help the second time"
+        xdo("windowfocus", "--sync", window)
+
         # Exit again, answering No this time: the program ends.
         xdo("key", "ctrl+q")
         assert wait_for(lambda: len(windows("^Tolvane CAD$")) > 0), "Exit did not ask again"
         xdo("windowfocus", "--sync", windows("^Tolvane CAD$")[0])
         xdo("key", "alt+n")
-        assert wait_for(lambda: program.poll() is not None), "No did not let the program end"
+        assert wait_for(lambda: program.poll() is not None), "No did not let the program end (with the help open)"
     finally:
         if program.poll() is None:
             program.terminate()
             program.wait(10)
         shutil.rmtree(work, ignore_errors=True)
     print("a click without motion changed nothing; both Enter keys opened the properties; "
-          "Esc backed out of Exit with the work kept; No ended the program")
+          "Esc backed out of Exit with the work kept; Esc closed the help; No ended the program, help open")
 
 
 if __name__ == "__main__":

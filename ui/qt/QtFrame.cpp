@@ -60,8 +60,10 @@ QtFrame::QtFrame(FrameLogic& logic, const std::vector<MenuCommand>& commands) : 
                 connect(keyed, &QAction::triggered, this, [this, id] { logic_.onCommand(id); });
             }
             keyed->setShortcuts(sequences);
-            // The views have the focus most of the time: the keys work anywhere.
-            keyed->setShortcutContext(Qt::ApplicationShortcut);
+            // The views have the focus most of the time: the keys work
+            // anywhere in the program's window (and not in the manual's,
+            // where Del or Ctrl+N must not change the model unseen).
+            keyed->setShortcutContext(Qt::WindowShortcut);
             if (keys.size() > 1 || c.keyWhenGreyed) {
                 // A menu shows one key of an action; these show all of them
                 // (Return is the same key to the user as the keypad's Enter).

@@ -21,12 +21,20 @@ namespace ui::qt {
 
 namespace {
 
+// The window a box or dialog belongs to: the one in front, but never the
+// manual read beside the program (boxes would open over it, and tool
+// dialogs far from the point in the view they ask about).
 QWidget* ownerWidget()
 {
     if (QWidget* w = QApplication::activeModalWidget()) {
         return w;
     }
-    return QApplication::activeWindow();
+    QWidget* active = QApplication::activeWindow();
+    auto* platform = dynamic_cast<QtPlatform*>(&ui::platform());
+    if (platform && platform->frame() && (!active || active == platform->helpWindow())) {
+        return platform->frame();
+    }
+    return active;
 }
 
 }  // namespace
