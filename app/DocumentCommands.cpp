@@ -128,9 +128,11 @@ void Application::openFile(bool merge)
         return;
     }
     // Merging keeps the document's name: a later Save must not write the
-    // combined model over the merged file.
+    // combined model over the merged file. An imported drawing leaves the
+    // document without one: Save must not write our export over the
+    // architect's drawing.
     if (!merge) {
-        fileName = *chosen;
+        fileName = storage::isProjectName(*chosen) ? *chosen : std::string();
     }
     undo.takeSnapshot(document);
     if (!merge) {
@@ -252,6 +254,10 @@ void Application::dxfIn()
     document.clearEntities();
     document.setModified(false);
     importDrawing(document, *chosen);
+    // The drawing is not the project that was open: Save must ask for a
+    // name rather than write the drawing over that project.
+    fileName.clear();
+    updateTitle();
     zoomViewsToModel();
     redrawAll();
 }
