@@ -81,17 +81,21 @@ void Application::editCommand(int id)
         redrawAll();
         return;
     case cmd::Properties:
-        if (document.editProperties(editor, false) != 0) {
+    case cmd::Geometry: {
+        // An edit is one undo step like any other change; a dialog left
+        // without a change leaves no step and no modified mark.
+        storage::UndoRing::Mark before = undo.mark(document);
+        undo.takeSnapshot(document);
+        int changed = id == cmd::Properties ? document.editProperties(editor, false)
+                                            : document.editGeometry(editor, false);
+        if (changed != 0) {
             document.setModified(true);
             redrawAll();
+        } else {
+            undo.takeBack(document, before);
         }
         return;
-    case cmd::Geometry:
-        if (document.editGeometry(editor, false) != 0) {
-            document.setModified(true);
-            redrawAll();
-        }
-        return;
+    }
     case cmd::ProjectNotes:
         if (document.notes.projectNotes().editProperties(editor, false) != 0) {
             document.setModified(true);

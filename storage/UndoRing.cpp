@@ -104,6 +104,31 @@ void UndoRing::takeSnapshot(model::Document& doc)
     doc.undoTop = doc.undoPosition;
 }
 
+UndoRing::Mark UndoRing::mark(const model::Document& doc) const
+{
+    return Mark{doc.undoPosition, doc.undoTop, doc.undoEnabled && liveIsSnapshot(doc), doc.modified()};
+}
+
+void UndoRing::takeBack(model::Document& doc, const Mark& before)
+{
+    if (!doc.undoEnabled) {
+        doc.setModified(before.modified);
+        return;
+    }
+    bool stepped = doc.undoPosition == before.position + 1;
+    doc.undoPosition = before.position;
+    // A snapshot that was written went where redo starts from: redo comes
+    // back only when none was (the model was that snapshot already).
+    doc.undoTop = before.live ? before.top : before.position;
+    doc.setModified(before.modified);
+    if (stepped) {
+        // The snapshot at the position holds exactly this model.
+        noteLive(doc);
+    } else {
+        liveInRing_ = false;
+    }
+}
+
 bool replaceFromFile(model::Document& doc, const std::string& path)
 {
     textio::InputFile file = textio::openInputFile(path);

@@ -30,6 +30,18 @@ public:
     // reported ("Can't write the undo file %s"; a temporary folder that
     // cannot take files at all, only once) and the position stays.
     void takeSnapshot(model::Document& doc);
+    // What takeSnapshot changes, to be put back by takeBack when the change
+    // it was taken for did not happen after all (a dialog cancelled): no
+    // empty undo step, no modified mark, redo kept where nothing it needs
+    // was rewritten.
+    struct Mark {
+        int position = 0;
+        int top = 0;
+        bool live = false;
+        bool modified = false;
+    };
+    Mark mark(const model::Document& doc) const;
+    void takeBack(model::Document& doc, const Mark& before);
     // False when there is nothing to undo (or redo). When the state to come
     // back to cannot be written, or the snapshot to restore cannot be read,
     // that is reported and the model and the counters stay as they were.
