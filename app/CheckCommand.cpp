@@ -97,6 +97,11 @@ int runCheck(const std::vector<std::string>& rawArgs)
     platform.onError = [](const std::string& text) { std::fprintf(stderr, "ERROR: %s\n", text.c_str()); };
     model::Document doc;
     bool read = loadModel(files[0], doc);
+    if (!read && doc.empty()) {
+        // Nothing was read: no report of an empty model for a script to
+        // take for a clean one.
+        return exitFailed;
+    }
     materials::MaterialList& list = materials::materialList();
     analysis::CheckReport check = analysis::checkModel(doc, list, options);
     analysis::RoomAcoustics room = analysis::roomAcoustics(doc, list, check.volume, check.area, check.holeArea, air);

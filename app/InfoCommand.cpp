@@ -40,6 +40,11 @@ int runInfo(const std::vector<std::string>& rawArgs)
     platform.onError = [](const std::string& text) { std::fprintf(stderr, "ERROR: %s\n", text.c_str()); };
     model::Document doc;
     bool ok = loadModel(files[0], doc);
+    if (!ok && doc.empty()) {
+        // Nothing was read: no report of an empty model for a script to
+        // take for a clean one.
+        return exitFailed;
+    }
     ProjectSummary summary = summarise(doc, materials::materialList());
     std::string out = json ? summaryJson(files[0], summary) : summaryText(files[0], summary);
     std::fputs(out.c_str(), stdout);

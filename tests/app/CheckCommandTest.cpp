@@ -158,9 +158,20 @@ TEST(CheckCommand, BadUsageIsStatusTwoAndUnreadableFilesStatusOne)
         EXPECT_NE(err.find("Usage: kcad check"), std::string::npos) << args << ": " << err;
         EXPECT_EQ(out, "") << args;
     }
-    EXPECT_EQ(runCommand(kcad() + " check " + dir.file("missing.ray"), &out, &err), 1);
-    EXPECT_EQ(err, "ERROR: Can't read the file " + dir.file("missing.ray") + "\n");
-    EXPECT_NE(out.find("Faces:      none"), std::string::npos) << "what could be read is still reported";
+    // Nothing read, nothing reported: no empty model for a script to take
+    // for a clean one.
+    for (const char* json : {"", "--json "}) {
+        EXPECT_EQ(runCommand(kcad() + " check " + json + dir.file("missing.ray"), &out, &err), 1);
+        EXPECT_EQ(err, "ERROR: Can't read the file " + dir.file("missing.ray") + "\n");
+        EXPECT_EQ(out, "") << json;
+    }
+    // What could be read before the damage is still reported.
+    std::string damaged = shoebox();
+    damaged.insert(damaged.rfind("End"), " Face 0 0 3 0 0 nan 1 0 0 1 1 0\n");
+    writeText(dir.file("damaged.ray"), damaged);
+    EXPECT_EQ(runCommand(kcad() + " check " + dir.file("damaged.ray"), &out, &err), 1);
+    EXPECT_NE(err.find("Can't read a FACE"), std::string::npos) << err;
+    EXPECT_NE(out.find("Volume"), std::string::npos) << out;
 }
 
 TEST(CheckCommand, TheExampleHallIsClosedWithOneWarning)
