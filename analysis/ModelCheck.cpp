@@ -1,6 +1,7 @@
 // The model check.
 #include "analysis/ModelCheck.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -42,6 +43,12 @@ const char* kindName(ProblemKind kind)
     return "";
 }
 
+namespace {
+
+constexpr int kindCount = static_cast<int>(ProblemKind::UnknownMaterial) + 1;
+
+}  // namespace
+
 bool isError(ProblemKind kind)
 {
     return kind == ProblemKind::OpenEdge || kind == ProblemKind::Degenerate || kind == ProblemKind::OpeningOffWall ||
@@ -66,12 +73,14 @@ bool validOptions(const CheckOptions& options, std::string& message)
 int CheckReport::errors() const
 {
     auto isErrorLevel = [](const Problem& p) { return p.error(); };
-    return static_cast<int>(std::count_if(problems.begin(), problems.end(), isErrorLevel));
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(), isErrorLevel) + unlistedErrors);
 }
 
 int CheckReport::warnings() const
 {
-    return static_cast<int>(problems.size()) - errors();
+    auto isErrorLevel = [](const Problem& p) { return p.error(); };
+    auto listedErrors = std::count_if(problems.begin(), problems.end(), isErrorLevel);
+    return static_cast<int>(static_cast<long>(problems.size()) - listedErrors + unlistedWarnings);
 }
 
 namespace {
@@ -160,8 +169,15 @@ public:
     CheckReport run();
 
 private:
+    // Problems of one kind beyond this are counted, not listed: a drawing of
+    // millions of loose faces must not give a report of gigabytes.
+    static constexpr long maxListed = 10000;
+
     void add(ProblemKind kind, std::string message, std::vector<long> entities, const X3DPoint& at, double value = 0.0)
     {
+        if (++found_[static_cast<int>(kind)] > maxListed) {
+            return;
+        }
         Problem p;
         p.kind = kind;
         p.message = std::move(message);
@@ -170,6 +186,18 @@ private:
         p.value = value;
         report_.problems.push_back(std::move(p));
     }
+    // A note that a check stopped short: a warning whatever its kind, always listed.
+    void addNote(ProblemKind kind, std::string message, const X3DPoint& at)
+    {
+        Problem p;
+        p.kind = kind;
+        p.message = std::move(message);
+        p.at = at;
+        p.note = true;
+        report_.problems.push_back(std::move(p));
+    }
+    // Says how many problems of each kind were left off the list.
+    void noteUnlisted();
     // Degenerate and warped faces and openings; answers which have an area.
     std::vector<char> checkShapes(const std::vector<FacePart>& parts);
     void checkShells(const std::vector<char>& include);
@@ -186,6 +214,7 @@ private:
     ShellTopology topo_;
     BoxTree faceTree_;  // the faces that have an area, grown by the tolerance
     std::unique_ptr<ShellRays> rays_;
+    std::array<long, kindCount> found_{};
 };
 
 std::vector<char> Checker::checkShapes(const std::vector<FacePart>& parts)
@@ -426,13 +455,12 @@ void Checker::checkPoints()
         }
     }
     if (rays_->exhausted()) {
-        add(ProblemKind::Outside,
-            "So many closed shells lie inside one another that inside and outside could not be told everywhere: " +
-                std::to_string(unknown) +
-                " sources and receivers were not checked, and nested shells may count "
-                "in the volume as if they stood alone",
-            {}, g_.points.empty() ? X3DPoint() : g_.points.front().position);
-        report_.problems.back().note = true;
+        addNote(ProblemKind::Outside,
+                "So many closed shells lie inside one another that inside and outside could not be told everywhere: " +
+                    std::to_string(unknown) +
+                    " sources and receivers were not checked, and nested shells may count "
+                    "in the volume as if they stood alone",
+                g_.points.empty() ? X3DPoint() : g_.points.front().position);
     }
 }
 
@@ -462,6 +490,20 @@ void Checker::checkMaterials()
     }
 }
 
+void Checker::noteUnlisted()
+{
+    for (int k = 0; k < kindCount; ++k) {
+        if (found_[k] > maxListed) {
+            auto kind = static_cast<ProblemKind>(k);
+            (isError(kind) ? report_.unlistedErrors : report_.unlistedWarnings) += found_[k] - maxListed;
+            addNote(kind,
+                    std::to_string(found_[k] - maxListed) + " more problems of the kind " + kindName(kind) +
+                        " were found: only the first " + std::to_string(maxListed) + " are listed",
+                    X3DPoint());
+        }
+    }
+}
+
 CheckReport Checker::run()
 {
     report_.faces = static_cast<long>(g_.faces.size());
@@ -482,6 +524,7 @@ CheckReport Checker::run()
     checkOverlaps(g_.openings, partTree(g_.openings, openingHasArea, tolerance_));
     checkPoints();
     checkMaterials();
+    noteUnlisted();
     std::stable_sort(report_.problems.begin(), report_.problems.end(),
                      [](const Problem& a, const Problem& b) { return a.kind < b.kind; });
     return std::move(report_);

@@ -76,7 +76,12 @@ struct CheckReport {
     double area = 0.0;      // of every Face entity, openings included
     double holeArea = 0.0;  // of the holes, open to the outside
     std::vector<Problem> problems;
+    // Problems found beyond what the list holds of their kind (the list
+    // says so in a note of each such kind).
+    long unlistedErrors = 0;
+    long unlistedWarnings = 0;
 
+    // Every problem found, listed or not (notes count as warnings).
     int errors() const;
     int warnings() const;
 };

@@ -405,3 +405,40 @@ TEST(ModelCheck, ALongOutlineIsCheckedWithoutComparingEveryPair)
     EXPECT_FALSE(r.closed);
     EXPECT_EQ(r.errors(), n) << "every edge of the lone face is open";
 }
+
+TEST(ModelCheck, ProblemsBeyondTenThousandOfAKindAreCountedNotListed)
+{
+    // 12,000 loose triangles: every one of them has open edges.
+    model::Document doc;
+    doc.autoDraw = false;
+    for (int i = 0; i < 12000; ++i) {
+        double x = (i % 100) * 3.0;
+        double y = (i / 100) * 3.0;
+        std::vector<X3DPoint> corners = {{x, y, 0}, {x + 1, y, 0}, {x, y + 1, 0}};
+        doc.append(std::make_unique<model::Face>(corners.data(), 3, materials::Material{}));
+    }
+    CheckReport r = check(doc);
+    long listed = 0;
+    const analysis::Problem* note = nullptr;
+    for (const analysis::Problem& p : r.problems) {
+        if (p.kind == ProblemKind::OpenEdge) {
+            if (p.note) {
+                note = &p;
+            } else {
+                ++listed;
+            }
+        }
+    }
+    EXPECT_EQ(listed, 10000);
+    ASSERT_NE(note, nullptr);
+    EXPECT_FALSE(note->error()) << "the count is a note";
+    EXPECT_NE(note->message.find("only the first 10000 are listed"), std::string::npos) << note->message;
+    long more = std::stol(note->message);
+    EXPECT_GE(more, 2000) << note->message;
+    EXPECT_EQ(r.errors(), listed + more) << "every open edge counts";
+    long listedWarnings = 0;
+    for (const analysis::Problem& p : r.problems) {
+        listedWarnings += p.error() ? 0 : 1;
+    }
+    EXPECT_EQ(r.warnings(), listedWarnings) << "the note among them, no warning left off";
+}
