@@ -208,7 +208,9 @@ bool Application::saveProject(const std::string& name)
         return true;
     }
     ui::WaitCursor wait;
-    std::filesystem::path target(name);
+    // A link to the project stays a link: its target is what is rewritten,
+    // and the backup is taken beside the target.
+    std::filesystem::path target(storage::writeTarget(name));
     std::filesystem::path backup = target;
     backup.replace_extension("bak");
     // The new file is written in full first; only then does the old one

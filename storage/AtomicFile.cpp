@@ -70,9 +70,25 @@ bool linkAnonymous(int fd, const std::string& path, std::string& name)
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& write,
+std::string writeTarget(const std::string& path)
+{
+    // Followed a bounded number of times: a loop of links ends nowhere.
+    std::filesystem::path target = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
+        std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
+}
+
+bool writeFileAtomically(const std::string& linkedPath, const std::function<bool(std::FILE*)>& write,
                          const std::function<bool()>& beforeReplace)
 {
+    std::string path = writeTarget(linkedPath);
     // Keep the permissions of the file being replaced, or those a new file
     // would get, rather than a temporary file's private ones.
     struct stat st {};

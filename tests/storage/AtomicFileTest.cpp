@@ -48,3 +48,25 @@ TEST(AtomicFile, AReadOnlyFolderIsAFailure)
     ::chmod(dir.path().c_str(), 0555);
     EXPECT_FALSE(storage::writeFileAtomically(dir.file("a.ray"), [](std::FILE*) { return true; }));
 }
+
+TEST(AtomicFile, ALinkStaysALinkAndItsTargetIsRewritten)
+{
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.file("shared"));
+    std::string target = dir.file("shared/project.ray");
+    testsupport::writeText(target, "old");
+    // A relative link, through another link.
+    std::filesystem::create_symlink("shared/project.ray", dir.file("near.ray"));
+    std::filesystem::create_symlink(dir.file("near.ray"), dir.file("far.ray"));
+    auto write = [](const char* text) { return [text](std::FILE* f) { return std::fputs(text, f) >= 0; }; };
+    ASSERT_TRUE(storage::writeFileAtomically(dir.file("far.ray"), write("new")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("far.ray")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("near.ray")));
+    EXPECT_EQ(readText(target), "new");
+    EXPECT_EQ(storage::writeTarget(dir.file("far.ray")), (dir.path() / "shared/project.ray").string());
+    // Links that lead round in a circle end the search; the write still ends.
+    std::filesystem::create_symlink(dir.file("b.ray"), dir.file("a.ray"));
+    std::filesystem::create_symlink(dir.file("a.ray"), dir.file("b.ray"));
+    storage::writeFileAtomically(dir.file("a.ray"), write("x"));
+    EXPECT_EQ(readText(target), "new");
+}
