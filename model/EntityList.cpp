@@ -132,7 +132,11 @@ bool EntityList::readRecords(textio::TokenReader& in)
             if (reportTooLong(in)) {
                 return false;
             }
-            if (token.empty() || equalIgnoringCase(token, "End")) {
+            if (token.empty()) {
+                in.endedInList = true;
+                return true;
+            }
+            if (equalIgnoringCase(token, "End")) {
                 return true;
             }
             std::unique_ptr<Entity> entity = createEntity(token);

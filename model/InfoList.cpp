@@ -19,7 +19,11 @@ bool InfoList::read(textio::TokenReader& in)
         if (reportTooLong(in)) {
             return false;
         }
-        if (token.empty() || equalIgnoringCase(token, "End")) {
+        if (token.empty()) {
+            in.endedInList = true;
+            return true;
+        }
+        if (equalIgnoringCase(token, "End")) {
             return true;
         }
         if (!equalIgnoringCase(token, "Info")) {

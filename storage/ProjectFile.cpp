@@ -59,6 +59,14 @@ bool openProject(const std::string& rawName, model::Document& doc)
         }
         return false;
     }
+    if (ok && in.endedInList) {
+        // Every list ends with its End: a file without it was cut short, and
+        // saving what was read would make the loss for good unnoticed.
+        if (model::firstReport(in)) {
+            ui::errorBox("The file %s is cut off: it ends inside a list, before its End", name.c_str());
+        }
+        return false;
+    }
     return ok;
 }
 

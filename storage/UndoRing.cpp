@@ -138,7 +138,7 @@ bool replaceFromFile(model::Document& doc, const std::string& path)
     model::Document restored;
     restored.autoDraw = false;
     textio::TokenReader in(file.get());
-    if (!readProject(in, restored) || in.ioError()) {
+    if (!readProject(in, restored) || in.ioError() || in.endedInList) {
         return false;
     }
     doc.clearEntities();

@@ -96,6 +96,9 @@ public:
     // Set once a reader has shown a message about this input, so that the
     // readers around it do not add one each: one damaged file, one message.
     bool reported = false;
+    // Set when the input ended inside a list, before its End: what was read
+    // stands, but the file was cut off.
+    bool endedInList = false;
 
     // A line of ten megabytes is a real (if odd) file; one of gigabytes is
     // not, and reading it would take all the memory there is.

@@ -232,3 +232,46 @@ TEST(AtomicFileKill, AKillDuringTheWriteLeavesNoTemporaryFileBehind)
 }
 
 }  // namespace
+
+TEST(HostileProjectCut, AProjectCutOffAtAnyLineIsNeverTakenForWhole)
+{
+    testsupport::ScratchDir dir;
+    std::string whole = testsupport::readText(testsupport::sourcePath("data/examples/hall.ray"));
+    std::string path = dir.file("cut.ray");
+    // Cut inside the entities or inside the notes: never whole. (The notes
+    // and the materials block after the entities are lists of their own; a
+    // file that ends between lists has every list it holds whole.)
+    std::size_t entitiesEnd = whole.find("\nEnd\nInfoList\n");
+    std::size_t notesEnd = whole.find("\nEnd\nMaterialList\n");
+    ASSERT_NE(entitiesEnd, std::string::npos);
+    ASSERT_NE(notesEnd, std::string::npos);
+    int cuts = 0;
+    for (std::size_t end = whole.find('\n'); end != std::string::npos; end = whole.find('\n', end + 1)) {
+        std::string part = whole.substr(0, end + 1);
+        if (end == entitiesEnd + 4) {
+            continue;  // just after the entities' End
+        }
+        if (end > notesEnd && part.size() != whole.size()) {
+            continue;  // within the materials block, which the program does not read
+        }
+        bool complete = part.size() == whole.size();
+        testsupport::writeText(path, part);
+        ui::headless::HeadlessPlatform platform;
+        model::Document doc;
+        doc.autoDraw = false;
+        bool ok = storage::openProject(path, doc);
+        EXPECT_EQ(ok, complete) << "cut after " << part.size() << " bytes";
+        // One message each: where a record broke off, or that a list did.
+        EXPECT_EQ(platform.errors.size(), complete ? 0u : 1u) << "cut after " << part.size() << " bytes";
+        cuts += complete ? 0 : 1;
+    }
+    EXPECT_GT(cuts, 20);
+    // A list left open says so.
+    testsupport::writeText(path, "EntityList\n Face 0 0 3 0 0 0 1 0 0 1 1 0\n");
+    ui::headless::HeadlessPlatform platform;
+    model::Document doc;
+    EXPECT_FALSE(storage::openProject(path, doc));
+    EXPECT_EQ(doc.count(), 1u) << "what was read stays";
+    EXPECT_EQ(platform.errors,
+              (std::vector<std::string>{"The file " + path + " is cut off: it ends inside a list, before its End"}));
+}
