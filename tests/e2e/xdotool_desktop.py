@@ -2,7 +2,8 @@
 only a real X server shows: a click without any motion (and a double click)
 leaves the plan view drawn as before; Esc on the save question backs out of
 Exit with the work still there; Return and the keypad's Enter both open the
-properties; the help window closes with Esc and does not outlive the program.
+properties; the help window closes with Esc and does not outlive the program;
+a drag past the edge scrolls the view once.
 Run under xvfb-run with kcad and the example."""
 import os
 import shutil
@@ -76,6 +77,22 @@ def main(kcad, example):
         xdo("key", "F5")
         still = settle(box)
         assert differing(changed_model, still) == 0, "the model on the screen changed after the question"
+
+        # A rubber band dragged past the window's right edge scrolls the view
+        # once, by half its width: the hall is still in sight afterwards.
+        xdo("mousemove", str(cx), str(cy))
+        xdo("mousedown", "1")
+        time.sleep(0.2)
+        xdo("mousemove", str(cx + 200), str(cy))
+        time.sleep(0.2)
+        xdo("mousemove", str(x + w + 40), str(cy))
+        time.sleep(0.8)
+        xdo("mouseup", "1")
+        whole_view = (x + 10, y + 80, x + w - 30, y + h - 60)
+        scrolled = settle(whole_view)
+        drawn = sum(1 for p in scrolled.getdata() if p != (255, 255, 255))
+        assert drawn > 1500, f"the view scrolled past the hall (only {drawn} pixels drawn, the grid's)"
+        xdo("key", "Escape")
 
         # With the manual open beside it, Esc in the manual closes only the
         # manual; the last Exit below must end the program all the same.

@@ -182,6 +182,10 @@ void QtLogicWidget::mousePressEvent(QMouseEvent* e)
 
 void QtLogicWidget::mouseMoveEvent(QMouseEvent* e)
 {
+    if (putBack_ && e->globalPosition().toPoint() == putBackAt_) {
+        putBack_ = false;
+        return;
+    }
     MouseEvent m = mouseFrom(*e);
     if (confined_) {
         // Qt cannot fence the pointer in: while a button holds the gesture,
@@ -192,7 +196,9 @@ void QtLogicWidget::mouseMoveEvent(QMouseEvent* e)
             int x = std::clamp(m.x, 0, std::max(0, width() - 1));
             int y = std::clamp(m.y, 0, std::max(0, height() - 1));
             if (x != m.x || y != m.y) {
-                QCursor::setPos(mapToGlobal(QPoint(x, y)));
+                putBackAt_ = mapToGlobal(QPoint(x, y));
+                putBack_ = true;
+                QCursor::setPos(putBackAt_);
                 m.x = x;
                 m.y = y;
             }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QPoint>
 #include <QWidget>
 #include <memory>
 
@@ -62,6 +63,11 @@ private:
     bool painting_ = false;
     bool blitPending_ = false;
     bool confined_ = false;
+    // Where the pointer was last put back inside (screen pixels): the move
+    // the window system reports for it comes late, and must not count again
+    // (at the edge, it would scroll the view a second time).
+    QPoint putBackAt_;
+    bool putBack_ = false;
     long wholePaints_ = 0;
     long scrolls_ = 0;
 };
