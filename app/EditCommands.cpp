@@ -106,6 +106,11 @@ void Application::editCommand(int id)
         redrawAll();
         return;
     case cmd::UnselectAll:
+        // Esc in the middle of a gesture also gives the gesture up: the
+        // button's release then does nothing.
+        if (tools && tools->tracker.active() && tools->tracker.view()) {
+            tools->cancel(*tools->tracker.view());
+        }
         document.setSelected(false);
         redrawAll();
         return;

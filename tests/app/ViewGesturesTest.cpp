@@ -402,3 +402,16 @@ TEST_F(ViewGestures, TheBaseMapIsReadIntoThePlanWithItsOffsetAndScale)
 }
 
 }  // namespace
+
+TEST_F(ViewGestures, EscapeInTheMiddleOfAGestureGivesItUp)
+{
+    // A floor's rectangle dragged out, Esc, then the button let go: no floor.
+    std::size_t before = application->document.count();
+    ASSERT_TRUE(play("command \"&Floor\"\npress PLANT @1,1\nmove PLANT @4,3\nkey Esc\nrelease PLANT @4,3\n"));
+    EXPECT_FALSE(tools().tracker.active());
+    EXPECT_EQ(application->document.count(), before);
+    // The next gesture works as ever.
+    ASSERT_TRUE(play("answer GETVALUEBOX 120=0 ok\nanswer GETMATERIAL 120=1 ok\npress PLANT @1,1\nmove PLANT @4,3\n"
+                     "release PLANT @4,3\n"));
+    EXPECT_EQ(application->document.count(), before + 1);
+}
