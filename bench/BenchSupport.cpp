@@ -1,6 +1,8 @@
 // Benchmark readings.
 #include "bench/BenchSupport.h"
 
+#include <cstdio>
+
 #include <sys/stat.h>
 
 #include <fstream>
@@ -49,6 +51,20 @@ std::uint64_t fileSize(const std::string& path)
 {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+bool ezdxfReadSeconds(const std::string& dxf, double& cpu, double& wall)
+{
+    std::string command = "/usr/bin/python3 -c \"import ezdxf, time; c = time.process_time(); t = time.time(); "
+                          "ezdxf.readfile('" +
+                          dxf + "'); print(time.process_time() - c, time.time() - t)\"";
+    std::FILE* p = ::popen(command.c_str(), "r");
+    if (!p) {
+        return false;
+    }
+    bool ok = std::fscanf(p, "%lf %lf", &cpu, &wall) == 2;
+    ::pclose(p);
+    return ok;
 }
 
 }  // namespace bench

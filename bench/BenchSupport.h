@@ -29,6 +29,11 @@ bool resetPeak();
 
 std::uint64_t fileSize(const std::string& path);
 
+// ezdxf's readfile of a DXF file (Debian's Python, which has ezdxf), timed
+// in that process: processor and wall-clock seconds; false when it could
+// not be run.
+bool ezdxfReadSeconds(const std::string& dxf, double& cpu, double& wall);
+
 // Runs work in a fresh child process (cold memory, its own peak) and hands
 // its result, a plain struct, back through a pipe; a value-initialised
 // result when the child fails.

@@ -82,21 +82,6 @@ Figure best(int rounds, const std::string& dxf)
     return b;
 }
 
-// ezdxf's readfile of the same file: processor and wall-clock seconds.
-bool ezdxfRead(const std::string& dxf, double& cpu, double& wall)
-{
-    std::string command = "/usr/bin/python3 -c \"import ezdxf, time; c = time.process_time(); t = time.time(); "
-                          "ezdxf.readfile('" +
-                          dxf + "'); print(time.process_time() - c, time.time() - t)\"";
-    std::FILE* p = ::popen(command.c_str(), "r");
-    if (!p) {
-        return false;
-    }
-    bool ok = std::fscanf(p, "%lf %lf", &cpu, &wall) == 2;
-    ::pclose(p);
-    return ok;
-}
-
 bool make(const std::string& script, const std::string& kind, long n, const std::string& out)
 {
     if (bench::fileSize(out) > 0) {
@@ -148,7 +133,7 @@ int main(int argc, char** argv)
                     static_cast<double>(bench::fileSize(scattered)) / 1e6, f.cpu, f.wall, f.entities);
         double cpu = 0;
         double wall = 0;
-        if (ezdxf && ezdxfRead(scattered, cpu, wall)) {
+        if (ezdxf && bench::ezdxfReadSeconds(scattered, cpu, wall)) {
             // Ours reads on a second thread while it builds: the wait is the
             // wall-clock time, the work the processor time.
             std::printf("  ezdxf readfile of the same file: %.3f s (%.3f s): ours is %.0f times faster (%.0f times "

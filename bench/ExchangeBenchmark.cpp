@@ -146,15 +146,9 @@ int main(int argc, char** argv)
     (void)imported;
 
     double ezdxfSeconds = 0;
-    if (ezdxf) {
-        std::string command = "/usr/bin/python3 -c \"import ezdxf, time; t = time.time(); ezdxf.readfile('" + dxf +
-                              "'); print(time.time() - t)\"";
-        if (std::FILE* p = ::popen(command.c_str(), "r")) {
-            if (std::fscanf(p, "%lf", &ezdxfSeconds) != 1) {
-                ezdxfSeconds = 0;
-            }
-            ::pclose(p);
-        }
+    double ezdxfProcessor = 0;
+    if (ezdxf && !bench::ezdxfReadSeconds(dxf, ezdxfProcessor, ezdxfSeconds)) {
+        ezdxfSeconds = 0;
     }
 
     auto mb = [](const std::string& path) { return static_cast<double>(bench::fileSize(path)) / 1e6; };

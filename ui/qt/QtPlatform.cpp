@@ -19,25 +19,20 @@
 
 namespace ui::qt {
 
-namespace {
-
 // The window a box or dialog belongs to: the one in front, but never the
 // manual read beside the program (boxes would open over it, and tool
 // dialogs far from the point in the view they ask about).
-QWidget* ownerWidget()
+QWidget* QtPlatform::ownerWidget() const
 {
     if (QWidget* w = QApplication::activeModalWidget()) {
         return w;
     }
     QWidget* active = QApplication::activeWindow();
-    auto* platform = dynamic_cast<QtPlatform*>(&ui::platform());
-    if (platform && platform->frame() && (!active || active == platform->helpWindow())) {
-        return platform->frame();
+    if (frame_ && (!active || active == help_.get())) {
+        return frame_.get();
     }
     return active;
 }
-
-}  // namespace
 
 QtPlatform::QtPlatform() : previous_(setPlatform(this))
 {

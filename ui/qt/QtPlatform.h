@@ -8,6 +8,7 @@
 #include "ui/Platform.h"
 
 class QProgressDialog;
+class QWidget;
 
 namespace ui::qt {
 
@@ -45,6 +46,8 @@ public:
     QtHelpWindow* helpWindow() const { return help_.get(); }
 
 private:
+    QWidget* ownerWidget() const;
+
     Platform* previous_;
     std::unique_ptr<QtFrame> frame_;
     std::unique_ptr<QtHelpWindow> help_;
